@@ -1,0 +1,78 @@
+# Shared by the scripts in this folder: paths, package installs, Wine setup.
+# shellcheck shell=bash
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${NIMBRA_BUILD_DIR:-$ROOT/build}"
+JOBS="${NIMBRA_JOBS:-2}"
+
+# The build tools every script needs.
+BASE_PACKAGES=(cmake ninja-build g++ make)
+# The Windows cross toolchain and the runtime that runs its programs here.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+                  wine wine64 xvfb xauth)
+TEST_PACKAGES=(libgtest-dev libgmock-dev googletest)
+
+log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
+die() { printf 'error: %s\n' "$*" >&2; exit 1; }
+
+is_windows_host() { [[ "$(uname -s)" == MINGW* || "$(uname -s)" == MSYS* || "$(uname -s)" == CYGWIN* ]]; }
+
+# Installs the Debian packages that are not installed yet; nothing when all are.
+ensure_packages() {
+    is_windows_host && return 0
+    local missing=() pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" \
+            || missing+=("$pkg")
+    done
+    ((${#missing[@]} == 0)) && return 0
+    command -v apt-get >/dev/null || die "missing packages (${missing[*]}) and no apt-get to install them"
+    local sudo=()
+    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+    log "Installing ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# configure_tree DIR [CMAKE ARGS...]: configures a build tree once (again
+# when the arguments change).
+configure_tree() {
+    local dir="$1"; shift
+    local stamp="$dir/.nimbra-configure-args"
+    local args="$*"
+    if [[ ! -f "$dir/build.ninja" || ! -f "$stamp" || "$(cat "$stamp")" != "$args" ]]; then
+        log "Configuring $dir"
+        cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 \
+            || { cat "$dir.configure.log"; die "configuring $dir failed"; }
+        echo "$args" >"$stamp"
+    fi
+}
+
+build_tree() {
+    local dir="$1"; shift
+    log "Building $dir ${*}"
+    cmake --build "$dir" -j"$JOBS" "$@"
+}
+
+windows_toolchain_args() {
+    echo "-DCMAKE_TOOLCHAIN_FILE=$ROOT/cmake/mingw-w64-x86_64.cmake"
+}
+
+# A Wine prefix of our own inside the build tree; never the user's ~/.wine.
+setup_wine() {
+    export WINEPREFIX="$BUILD/wine"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEARCH=win64
+    if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+        log "Creating the Wine prefix $WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        timeout 300 wineboot --init >/dev/null 2>&1 || true
+        timeout 120 wineserver --wait || true
+    fi
+}
+
+stop_wine() {
+    [[ -n "${WINEPREFIX:-}" ]] && wineserver -k >/dev/null 2>&1 || true
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+
+namespace nimbra {
+
+// A local date and time: days since 30 December 1899 (day 0) with the time
+// of day as the fraction.
+using TDateTime = double;
+
+constexpr TDateTime kZeroDate = 0.0;
+constexpr double kMSecsPerDay = 86'400'000.0;
+
+struct TDateParts {
+    int Year = 1899;
+    int Month = 12;
+    int Day = 30;
+    int Hour = 0;
+    int Minute = 0;
+    int Second = 0;
+    int Millisecond = 0;
+    bool operator==(const TDateParts&) const = default;
+};
+
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);
+// Raises EConvertError for a date or time that does not exist.
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+bool TryEncodeDate(int year, int month, int day, TDateTime& result);
+TDateTime EncodeDateTime(const TDateParts& parts);
+// Rounds to the nearest millisecond.
+TDateParts DecodeDateTime(TDateTime value);
+
+TDateTime DateOf(TDateTime value);  // midnight of the same day
+double TimeOf(TDateTime value);     // the fraction of the day
+// 1 = Sunday ... 7 = Saturday.
+int DayOfWeek(TDateTime value);
+TDateTime IncDay(TDateTime value, int days);
+// Moves by whole months; a day beyond the new month's end becomes its last
+// day (31 March - 1 month = 28 or 29 February). The time of day is kept.
+TDateTime IncMonth(TDateTime value, int months);
+TDateTime IncYear(TDateTime value, int years);
+
+// A UTC time of the platform's file-time scale (100 ns ticks since
+// 1 January 1601) on the day scale, still in UTC.
+TDateTime FileTimeToUtcDateTime(std::int64_t fileTime);
+// Seconds since 1970 (UTC) on the day scale, still in UTC.
+TDateTime UnixTimeToUtcDateTime(std::int64_t seconds, std::int64_t nanoseconds = 0);
+// Converts a UTC time to the local time of the same instant, with the
+// daylight-saving rule in force at that instant.
+TDateTime UtcToLocal(TDateTime utc);
+// A file's last-write time as shown to the user: local time.
+TDateTime FileTimeToLocalDateTime(std::int64_t fileTime);
+
+TDateTime Now();
+TDateTime Today();
+
+}  // namespace nimbra

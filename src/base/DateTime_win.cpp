@@ -1,0 +1,56 @@
+#include <windows.h>
+
+#include "base/DateTime.h"
+
+namespace nimbra {
+
+namespace {
+
+TDateTime FromSystemTime(const SYSTEMTIME& st) {
+    TDateParts parts;
+    parts.Year = st.wYear;
+    parts.Month = st.wMonth;
+    parts.Day = st.wDay;
+    parts.Hour = st.wHour;
+    parts.Minute = st.wMinute;
+    parts.Second = st.wSecond;
+    parts.Millisecond = st.wMilliseconds;
+    return EncodeDateTime(parts);
+}
+
+SYSTEMTIME ToSystemTime(TDateTime value) {
+    const TDateParts p = DecodeDateTime(value);
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(p.Year);
+    st.wMonth = static_cast<WORD>(p.Month);
+    st.wDay = static_cast<WORD>(p.Day);
+    st.wHour = static_cast<WORD>(p.Hour);
+    st.wMinute = static_cast<WORD>(p.Minute);
+    st.wSecond = static_cast<WORD>(p.Second);
+    st.wMilliseconds = static_cast<WORD>(p.Millisecond);
+    return st;
+}
+
+}  // namespace
+
+TDateTime UtcToLocal(TDateTime utc) {
+    // SystemTimeToTzSpecificLocalTime applies the daylight-saving rule of the
+    // given instant, unlike FileTimeToLocalFileTime, which applies today's.
+    const SYSTEMTIME st = ToSystemTime(utc);
+    SYSTEMTIME local{};
+    if (!SystemTimeToTzSpecificLocalTime(nullptr, &st, &local))
+        return utc;
+    return FromSystemTime(local);
+}
+
+TDateTime Now() {
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    return FromSystemTime(st);
+}
+
+TDateTime Today() {
+    return DateOf(Now());
+}
+
+}  // namespace nimbra

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace nimbra {
+
+// Upper-casing and comparison that follow the user's locale, on UTF-8 text.
+std::string AnsiUpperCase(std::string_view text);
+// Case-insensitive comparison: negative, zero or positive.
+int AnsiCompareText(std::string_view a, std::string_view b);
+inline bool AnsiSameText(std::string_view a, std::string_view b) {
+    return AnsiCompareText(a, b) == 0;
+}
+// Case-sensitive comparison with the locale's rules.
+int AnsiCompareStr(std::string_view a, std::string_view b);
+
+// ASCII-only forms, for identifiers and file extensions.
+std::string AsciiUpperCase(std::string_view text);
+bool SameText(std::string_view a, std::string_view b);
+int CompareText(std::string_view a, std::string_view b);
+
+// True when the user's locale is Chinese, Japanese or Korean; these menus
+// write accelerators as "(&X)" after the caption.
+bool IsFarEastLocale();
+
+}  // namespace nimbra

@@ -1,0 +1,17 @@
+#include "base/OsError.h"
+
+#include <cstdio>
+
+namespace nimbra {
+
+void RaiseOSError(std::string_view call, unsigned long code) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08lX", code);
+    std::string message = std::string(call) + " failed (" + hex + ")";
+    const std::string description = SysErrorMessage(code);
+    if (!description.empty())
+        message += ": " + description;
+    throw EOSError(message, code);
+}
+
+}  // namespace nimbra

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "base/Exception.h"
+
+namespace nimbra {
+
+// The system's description of an error code (GetLastError / HRESULT on
+// Windows, errno elsewhere).
+std::string SysErrorMessage(unsigned long code);
+// Raises EOSError naming the failed call with the code's description.
+[[noreturn]] void RaiseOSError(std::string_view call, unsigned long code);
+// The same for the calling thread's last error.
+[[noreturn]] void RaiseLastOSError(std::string_view call);
+
+}  // namespace nimbra

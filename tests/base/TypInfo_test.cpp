@@ -1,0 +1,223 @@
+#include "base/TypInfo.h"
+
+#include <gtest/gtest.h>
+
+#include "base/Classes.h"
+#include "base/StringList.h"
+
+namespace nimbra {
+namespace {
+
+enum TShade { shLight, shMedium, shDark };
+const TTypeInfo& EnumTypeInfo(TShade) {
+    static const TTypeInfo info = MakeEnumTypeInfo("TShade", {"shLight", "shMedium", "shDark"});
+    return info;
+}
+using TShades = Set<TShade>;
+
+class TSample : public TPersistent {
+  public:
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v) { visible_ = v; }
+    int Width = 5;
+    std::string Caption;
+    double Ratio = 0;
+    char Letter = 'a';
+    std::int64_t Big = 0;
+    TShade Shade = shMedium;
+    TShades Shades{shLight};
+    std::string ReadOnlyText() const { return "fixed"; }
+    bool IsCaptionStored() const { return Caption != "secret"; }
+    TStringList* Lines() const { return lines_.get(); }
+    void SetLines(TStringList* value) { lines_->Assign(*value); }
+
+    static const TClassInfo& StaticClassInfo() {
+        static const TClassInfo info(
+            "TSample", &TPersistent::StaticClassInfo(),
+            {Published("Visible", &TSample::Visible, &TSample::SetVisible, true),
+             Published("Width", &TSample::Width, &TSample::Width, 5),
+             Published("Caption", &TSample::Caption, &TSample::Caption, {},
+                       &TSample::IsCaptionStored),
+             Published("Ratio", &TSample::Ratio, &TSample::Ratio),
+             Published("Letter", &TSample::Letter, &TSample::Letter, 'a'),
+             Published("Big", &TSample::Big, &TSample::Big),
+             Published("Shade", &TSample::Shade, &TSample::Shade, shMedium),
+             Published("Shades", &TSample::Shades, &TSample::Shades, TShades{shLight}),
+             Published("ReadOnlyText", &TSample::ReadOnlyText, nullptr),
+             Published("Lines", &TSample::Lines, &TSample::SetLines)});
+        return info;
+    }
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  private:
+    bool visible_ = true;
+    std::unique_ptr<TStringList> lines_ = std::make_unique<TStringList>();
+};
+
+// Redeclares Width with another default and adds a property of its own.
+class TSampleEx : public TSample {
+  public:
+    TSampleEx() { Width = 10; }
+    std::string Extra;
+    static const TClassInfo& StaticClassInfo() {
+        static const TClassInfo info("TSampleEx", &TSample::StaticClassInfo(),
+                                     {Published("Extra", &TSampleEx::Extra, &TSampleEx::Extra),
+                                      Published("Width", &TSample::Width, &TSample::Width, 10)});
+        return info;
+    }
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+};
+
+std::vector<std::string> Names(const TClassInfo& info) {
+    std::vector<std::string> names;
+    for (const TPropInfo* p : info.Properties())
+        names.push_back(p->Name);
+    return names;
+}
+
+TEST(ClassInfoTest, InheritedPropertiesComeFirstAndRedeclarationsStayInPlace) {
+    EXPECT_EQ(Names(TSampleEx::StaticClassInfo()),
+              (std::vector<std::string>{"Visible", "Width", "Caption", "Ratio", "Letter", "Big",
+                                        "Shade", "Shades", "ReadOnlyText", "Lines", "Extra"}));
+    EXPECT_EQ(TSampleEx::StaticClassInfo().FindProperty("Width")->Default, 10);
+    EXPECT_EQ(TSample::StaticClassInfo().FindProperty("Width")->Default, 5);
+}
+
+TEST(ClassInfoTest, LookupIgnoresCase) {
+    const TClassInfo& info = TSampleEx::StaticClassInfo();
+    EXPECT_EQ(info.FindProperty("vIsIbLe"), info.FindProperty("Visible"));
+    EXPECT_EQ(info.FindProperty("EXTRA")->Name, "Extra");
+    EXPECT_EQ(info.FindProperty("Missing"), nullptr);
+}
+
+TEST(ClassInfoTest, InheritanceAndClassNames) {
+    TSampleEx sample;
+    EXPECT_EQ(sample.ClassName(), "TSampleEx");
+    EXPECT_TRUE(sample.ClassInfo().InheritsFrom(TSample::StaticClassInfo()));
+    EXPECT_TRUE(sample.ClassInfo().InheritsFrom(TPersistent::StaticClassInfo()));
+    EXPECT_FALSE(TSample::StaticClassInfo().InheritsFrom(TSampleEx::StaticClassInfo()));
+}
+
+struct KindCase {
+    const char* prop;
+    TTypeKind kind;
+    std::optional<std::int64_t> def;
+};
+
+class PropertyKindTest : public testing::TestWithParam<KindCase> {};
+
+TEST_P(PropertyKindTest, DeclaresKindAndDefault) {
+    const TPropInfo* prop = TSample::StaticClassInfo().FindProperty(GetParam().prop);
+    ASSERT_NE(prop, nullptr);
+    EXPECT_EQ(prop->Kind(), GetParam().kind);
+    EXPECT_EQ(prop->Default, GetParam().def);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, PropertyKindTest,
+                         testing::Values(KindCase{"Visible", TTypeKind::tkEnumeration, 1},
+                                         KindCase{"Width", TTypeKind::tkInteger, 5},
+                                         KindCase{"Caption", TTypeKind::tkString, std::nullopt},
+                                         KindCase{"Ratio", TTypeKind::tkFloat, std::nullopt},
+                                         KindCase{"Letter", TTypeKind::tkChar, 'a'},
+                                         KindCase{"Big", TTypeKind::tkInt64, std::nullopt},
+                                         KindCase{"Shade", TTypeKind::tkEnumeration, shMedium},
+                                         KindCase{"Shades", TTypeKind::tkSet, 1},
+                                         KindCase{"Lines", TTypeKind::tkClass, std::nullopt}),
+                         [](const auto& info) { return info.param.prop; });
+
+TEST(PropertyAccessTest, ReadsAndWritesEveryKindByName) {
+    TSample s;
+    SetOrdProp(s, GetPropInfo(s, "Visible"), 0);
+    SetOrdProp(s, GetPropInfo(s, "width"), 42);
+    SetStrProp(s, GetPropInfo(s, "Caption"), "Hello");
+    SetFloatProp(s, GetPropInfo(s, "Ratio"), 2.5);
+    SetOrdProp(s, GetPropInfo(s, "Letter"), 'z');
+    SetOrdProp(s, GetPropInfo(s, "Big"), 1LL << 40);
+    SetEnumProp(s, GetPropInfo(s, "Shade"), "SHDARK");
+    SetOrdProp(s, GetPropInfo(s, "Shades"), TShades{shMedium, shDark}.Bits());
+
+    EXPECT_FALSE(s.Visible());
+    EXPECT_EQ(s.Width, 42);
+    EXPECT_EQ(s.Caption, "Hello");
+    EXPECT_EQ(s.Ratio, 2.5);
+    EXPECT_EQ(s.Letter, 'z');
+    EXPECT_EQ(s.Big, 1LL << 40);
+    EXPECT_EQ(s.Shade, shDark);
+    EXPECT_EQ(GetEnumProp(s, GetPropInfo(s, "Shade")), "shDark");
+    EXPECT_EQ(GetEnumProp(s, GetPropInfo(s, "Visible")), "False");
+    EXPECT_EQ(s.Shades, (TShades{shMedium, shDark}));
+}
+
+TEST(PropertyAccessTest, ClassPropertiesHandOutTheObject) {
+    TSample s;
+    s.Lines()->Add("one");
+    const TPropInfo& prop = GetPropInfo(s, "Lines");
+    EXPECT_EQ(GetObjectProp(s, prop), s.Lines());
+    TStringList other({"x", "y"});
+    SetObjectProp(s, prop, &other);
+    EXPECT_EQ(s.Lines()->CommaText(), "x,y");
+}
+
+TEST(PropertyAccessTest, MisuseRaisesWithTheNames) {
+    TSample s;
+    EXPECT_THROW(GetPropInfo(s, "Nope"), EPropertyError);
+    EXPECT_THROW(SetStrProp(s, GetPropInfo(s, "Width"), "x"), EPropertyError);
+    EXPECT_THROW(SetStrProp(s, GetPropInfo(s, "ReadOnlyText"), "x"), EPropertyError);
+    EXPECT_THROW(SetEnumProp(s, GetPropInfo(s, "Shade"), "shPurple"), EPropertyError);
+    try {
+        GetPropInfo(s, "Nope");
+    } catch (const EPropertyError& e) {
+        EXPECT_NE(std::string(e.what()).find("Nope"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("TSample"), std::string::npos);
+    }
+}
+
+TEST(PropertyAccessTest, StoredPredicateIsAsked) {
+    TSample s;
+    const TPropInfo& caption = GetPropInfo(s, "Caption");
+    EXPECT_TRUE(caption.IsStored(s));
+    s.Caption = "secret";
+    EXPECT_FALSE(caption.IsStored(s));
+    EXPECT_TRUE(GetPropInfo(s, "Width").IsStored(s));
+}
+
+struct SetTextCase {
+    const char* name;
+    TShades value;
+    std::string text;
+};
+
+class SetTextTest : public testing::TestWithParam<SetTextCase> {};
+
+TEST_P(SetTextTest, WritesMembersAscendingAndReadsThemBack) {
+    const TTypeInfo& type = *TSample::StaticClassInfo().FindProperty("Shades")->PropType;
+    EXPECT_EQ(SetToString(type, GetParam().value.Bits()), GetParam().text);
+    EXPECT_EQ(StringToSet(type, GetParam().text), GetParam().value.Bits());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SetTextTest,
+    testing::Values(SetTextCase{"Empty", {}, "[]"}, SetTextCase{"One", {shDark}, "[shDark]"},
+                    SetTextCase{"TwoOutOfOrder", {shDark, shLight}, "[shLight,shDark]"},
+                    SetTextCase{"All", {shLight, shMedium, shDark}, "[shLight,shMedium,shDark]"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(SetTextTest, ReadsBlanksAndCaseAndRejectsUnknownNames) {
+    const TTypeInfo& type = *TSample::StaticClassInfo().FindProperty("Shades")->PropType;
+    EXPECT_EQ(StringToSet(type, "[ SHDARK  shlight ]"), (TShades{shDark, shLight}.Bits()));
+    EXPECT_THROW(StringToSet(type, "[shDark,shNone]"), EPropertyError);
+}
+
+TEST(TypeInfoTest, IntegerRangesFollowTheCppType) {
+    const TTypeInfo& word = detail::TypeInfoOf<unsigned short>();
+    EXPECT_EQ(word.MinValue, 0);
+    EXPECT_EQ(word.MaxValue, 65535);
+    const TTypeInfo& integer = detail::TypeInfoOf<int>();
+    EXPECT_EQ(integer.MinValue, INT32_MIN);
+    EXPECT_EQ(integer.MaxValue, INT32_MAX);
+    EXPECT_EQ(BooleanTypeInfo().ValueOf("true"), 1);
+    EXPECT_EQ(BooleanTypeInfo().NameOf(2), "");
+}
+
+}  // namespace
+}  // namespace nimbra
