@@ -1,0 +1,116 @@
+#include "shell/PidlUtils_win.h"
+
+#include <cstring>
+#include <new>
+
+#include "base/OsError.h"
+#include "base/Unicode.h"
+
+namespace nimbra {
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// Obtained once and released when the program ends.
+IMalloc& ShellMalloc() {
+    static const ComPtr<IMalloc> allocator = [] {
+        ComPtr<IMalloc> result;
+        const HRESULT hr = SHGetMalloc(&result);
+        if (FAILED(hr))
+            RaiseOSError("SHGetMalloc", static_cast<unsigned long>(hr));
+        return result;
+    }();
+    return *allocator.Get();
+}
+
+}  // namespace
+
+PItemIdList PidlAlloc(std::size_t size) {
+    void* memory = ShellMalloc().Alloc(size == 0 ? 1 : size);
+    if (memory == nullptr)
+        throw std::bad_alloc();
+    std::memset(memory, 0, size);
+    return static_cast<PItemIdList>(memory);
+}
+
+void PidlFree(PItemIdList pidl) noexcept {
+    if (pidl == nullptr)
+        return;
+    try {
+        ShellMalloc().Free(pidl);
+    } catch (...) {
+        // Nothing was allocated if the allocator could not be had.
+    }
+}
+
+IShellFolder& DesktopFolder() {
+    static const ComPtr<IShellFolder> desktop = [] {
+        ComPtr<IShellFolder> result;
+        const HRESULT hr = SHGetDesktopFolder(&result);
+        if (FAILED(hr))
+            RaiseOSError("SHGetDesktopFolder", static_cast<unsigned long>(hr));
+        return result;
+    }();
+    return *desktop.Get();
+}
+
+namespace {
+
+HRESULT TryParse(std::string_view path, TPidlPtr& pidl, IShellFolder* folder) {
+    pidl.reset();
+    std::wstring name = ToWide(path);
+    IShellFolder& parser = folder != nullptr ? *folder : DesktopFolder();
+    LPITEMIDLIST parsed = nullptr;
+    ULONG eaten = 0;
+    const HRESULT hr =
+        parser.ParseDisplayName(nullptr, nullptr, name.data(), &eaten, &parsed, nullptr);
+    if (SUCCEEDED(hr))
+        pidl.reset(FromShellPidl(parsed));
+    return FAILED(hr) ? hr : (parsed == nullptr ? E_FAIL : S_OK);
+}
+
+}  // namespace
+
+TPidlPtr ParsePath(std::string_view path, IShellFolder* folder) {
+    TPidlPtr pidl;
+    const HRESULT hr = TryParse(path, pidl, folder);
+    if (FAILED(hr))
+        RaiseOSError("IShellFolder::ParseDisplayName", static_cast<unsigned long>(hr));
+    return pidl;
+}
+
+bool ParsePath(std::string_view path, TPidlPtr& pidl, IShellFolder* folder) {
+    return SUCCEEDED(TryParse(path, pidl, folder));
+}
+
+ComPtr<IShellFolder> BindToFolder(PCItemIdList pidl, IShellFolder* parent) {
+    IShellFolder& base = parent != nullptr ? *parent : DesktopFolder();
+    ComPtr<IShellFolder> folder;
+    if (PidlIsEmpty(pidl)) {
+        folder = &base;
+        return folder;
+    }
+    const HRESULT hr = base.BindToObject(ToShellPidl(pidl), nullptr, IID_PPV_ARGS(&folder));
+    if (FAILED(hr))
+        RaiseOSError("IShellFolder::BindToObject", static_cast<unsigned long>(hr));
+    return folder;
+}
+
+std::string PidlToPath(PCItemIdList pidl) {
+    if (pidl == nullptr)
+        return {};
+    wchar_t path[MAX_PATH + 1] = {};
+    if (!SHGetPathFromIDListW(ToShellPidl(pidl), path))
+        return {};
+    return ToUtf8(path);
+}
+
+std::string PidlToPathEx(PCItemIdList pidl) {
+    std::string path = PidlToPath(pidl);
+    if (path.empty())
+        path = PidlToVirtualPath(pidl);
+    return path;
+}
+
+}  // namespace nimbra

@@ -1,0 +1,9 @@
+#include "shell/TestPlatform.h"
+
+namespace nimbra {
+
+bool RunningUnderWine() {
+    return false;
+}
+
+}  // namespace nimbra

@@ -1,0 +1,9 @@
+#include "shell/UiPump.h"
+
+namespace nimbra {
+
+void TUiPump::ServeOnce(int ms) {
+    dispatcher_.WaitAndProcess(ms);
+}
+
+}  // namespace nimbra
