@@ -13,6 +13,16 @@ std::string JoinPath(std::string_view first, std::string_view second) {
     return path;
 }
 
+std::string ExtractFileDir(std::string_view path) {
+    const std::size_t last = path.find_last_of("\\:");
+    if (last == std::string_view::npos)
+        return {};
+    std::size_t end = last + 1;
+    if (path[last] == '\\' && last > 0 && path[last - 1] != ':')
+        end = last;
+    return std::string(path.substr(0, end));
+}
+
 std::string StripHotkey(std::string_view text, bool farEastLocale) {
     std::string out;
     out.reserve(text.size());

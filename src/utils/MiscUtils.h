@@ -9,6 +9,12 @@ namespace nimbra {
 // ends in a backslash or a colon, then the second part.
 std::string JoinPath(std::string_view first, std::string_view second);
 
+// The folder of a path: everything before its last backslash or colon. The
+// backslash itself is dropped unless it follows a colon or is the first
+// character, so C:\dir\x gives C:\dir and C:\x gives C:\; a name
+// without either gives "".
+std::string ExtractFileDir(std::string_view path);
+
 // Removes menu accelerator marks: each "&" goes and the character after it
 // stays ("&&" leaves one "&"). In a Far-East locale an accelerator written as
 // "(&X)" goes with its parentheses and letter.

@@ -26,6 +26,26 @@ INSTANTIATE_TEST_SUITE_P(
                     JoinCase{"\\\\server\\share", "doc", "\\\\server\\share\\doc"},
                     JoinCase{"dir/", "x", "dir/\\x"}));
 
+struct FileDirCase {
+    const char* path;
+    const char* folder;
+};
+
+class ExtractFileDirTest : public testing::TestWithParam<FileDirCase> {};
+
+TEST_P(ExtractFileDirTest, KeepsTheBackslashOnlyOfARoot) {
+    EXPECT_EQ(ExtractFileDir(GetParam().path), GetParam().folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ExtractFileDirTest,
+                         testing::Values(FileDirCase{"C:\\dir\\x", "C:\\dir"},
+                                         FileDirCase{"C:\\x", "C:\\"},
+                                         FileDirCase{"C:\\dir\\", "C:\\dir"},
+                                         FileDirCase{"C:x", "C:"}, FileDirCase{"\\x", "\\"},
+                                         FileDirCase{"x", ""}, FileDirCase{"", ""},
+                                         FileDirCase{"\\\\server\\share\\doc", "\\\\server\\share"},
+                                         FileDirCase{"C:\\a b\\c d.txt", "C:\\a b"}));
+
 struct HotkeyCase {
     const char* name;
     std::string text;
