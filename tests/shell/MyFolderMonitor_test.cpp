@@ -16,6 +16,7 @@
 
 #include "base/ErrorDisplay.h"
 #include "base/TypInfo.h"
+#include "shell/TempFolder.h"
 #include "shell/TestPlatform.h"
 #include "shell/UiPump.h"
 
@@ -30,26 +31,6 @@ namespace fs = std::filesystem;
 constexpr int kEventTimeoutMs = 5000;
 // How long "no event" is watched for.
 constexpr int kQuietMs = 400;
-
-class TTempFolder {
-  public:
-    TTempFolder() {
-        static std::atomic<int> counter{0};
-        path_ = fs::temp_directory_path() /
-                ("nimbra-monitor-" + std::to_string(counter++) + "-" +
-                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        fs::create_directories(path_);
-    }
-    ~TTempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& Path() const { return path_; }
-    std::string Utf8() const { return path_.string(); }
-
-  private:
-    fs::path path_;
-};
 
 void WriteFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
@@ -68,7 +49,7 @@ class FolderMonitorThreads : public testing::Test {
         monitor->OnFolderChange = [this](TMyFolderMonitor&) { ++events; };
         monitor->SetNotifies(notifies);
         monitor->SetRecursive(recursive);
-        monitor->SetFolder(folder.string());
+        monitor->SetFolder(PathToUtf8(folder));
         monitor->SetEnabled(true);
         EXPECT_TRUE(monitor->Running());
         // Let the watcher thread open its notification before the test acts.

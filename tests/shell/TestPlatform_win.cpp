@@ -1,5 +1,9 @@
 #include <windows.h>
 
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
 #include "shell/TestPlatform.h"
 
 namespace nimbra {
@@ -8,5 +12,20 @@ bool RunningUnderWine() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
+
+namespace {
+
+// COM on the test thread for the whole run, as the program has it on its
+// interface thread. Never uninitialised: the shell objects held until the
+// end are released at exit.
+class TComEnvironment : public testing::Environment {
+  public:
+    void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+};
+
+[[maybe_unused]] testing::Environment* const comEnvironment =
+    testing::AddGlobalTestEnvironment(new TComEnvironment);
+
+}  // namespace
 
 }  // namespace nimbra

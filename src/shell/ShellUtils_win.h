@@ -1,0 +1,43 @@
+#pragma once
+
+// Shell operations on a path (Windows only): the file manager, the user's
+// folder browser, the properties sheet and the shell's default action. Each
+// reports failure by its result only.
+#include <string>
+#include <string_view>
+
+#include "shell/PidlUtils.h"
+#include "shell/ShellUtils.h"
+
+namespace nimbra {
+
+// The file manager's parameters for an ID list (ExplorerParameters of its
+// PidlToPathEx); "" when the list has neither a path nor a virtual path.
+std::string ExplorerParametersFor(PCItemIdList pidl, bool root, bool explore, bool select);
+
+// Starts "explorer.exe" with the verb "open" and ExplorerParametersFor;
+// false when the list has no path or the start failed.
+bool ExplorePidl(PCItemIdList pidl, int showCmd, bool root, bool explore, bool select);
+// Parses the path into an ID list (false when that fails) and explores it.
+bool ExplorePath(std::string_view path, int showCmd, bool root, bool explore, bool select);
+
+// Shows the item `path` in a folder window: in the file manager's two-pane
+// form with the item selected when the browser's Path is empty, otherwise
+// by running FolderBrowserCommand.
+bool ShowInFolder(std::string_view path, int showCmd, const TFolderBrowser& browser);
+
+// The platform's properties sheet of a file or folder.
+bool ShowProperties(std::string_view path);
+
+// Opens a path or an address with the shell's default action.
+bool OpenWithShell(std::string_view path, int showCmd = 1);
+
+// Runs a command line (program and arguments) with the platform's
+// critical-error boxes suppressed during the start; true when it started.
+bool RunCommandLine(std::string_view commandLine, int showCmd);
+
+// The short (8.3) form of an existing path, or "" when the platform gives
+// none.
+std::string ShortPathName(std::string_view path);
+
+}  // namespace nimbra

@@ -1,0 +1,186 @@
+// Shell operations against the real shell (Wine here). Nothing here opens a
+// folder window: the file manager's parameters are checked as built, and the
+// programs that do start are ones that end by themselves.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "base/Unicode.h"
+#include "shell/PidlUtils_win.h"
+#include "shell/ShellImageList_win.h"
+#include "shell/ShellUtils_win.h"
+#include "shell/TempFolder.h"
+#include "shell/TestPlatform.h"
+
+namespace nimbra {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Waits for a file that a started program writes, and gives its text.
+std::string WaitForFile(const fs::path& path) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < end) {
+        std::ifstream in(path, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (text.find('\n') != std::string::npos)
+            return text.substr(0, text.find_first_of("\r\n"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return "(nothing written)";
+}
+
+std::string SystemFile(const char* name) {
+    wchar_t folder[MAX_PATH];
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return ToUtf8(folder) + "\\" + name;
+}
+
+TEST(ExplorerTest, APathWithBlanksIsSelectedInQuotes) {
+    TTempFolder temp;
+    std::ofstream(temp.Path() / "my file.txt") << "x";
+    TPidlPtr pidl = ParsePath(temp.Utf8("my file.txt"));
+    EXPECT_EQ(ExplorerParametersFor(pidl.get(), false, true, true),
+              "/E,/SELECT,\"" + temp.Utf8("my file.txt") + "\"");
+    EXPECT_EQ(ExplorerParametersFor(pidl.get(), true, false, false),
+              "/ROOT,\"" + temp.Utf8("my file.txt") + "\"");
+}
+
+// (A made-up list cannot stand for "no path" here: Wine gives the desktop's
+// path for an item it does not know, and the test would start Explorer.)
+TEST(ExplorerTest, NoListStartsNothing) {
+    EXPECT_EQ(ExplorerParametersFor(nullptr, false, true, true), "");
+    EXPECT_FALSE(ExplorePidl(nullptr, SW_SHOWNORMAL, false, true, true));
+}
+
+TEST(ExplorerTest, APathThatCannotBeParsedStartsNothing) {
+    EXPECT_FALSE(ExplorePath("C:\\nimbra-no-such-folder\\x.txt", SW_SHOWNORMAL, false, true, true));
+    EXPECT_FALSE(ShowInFolder("C:\\nimbra-no-such-folder\\x.txt", SW_SHOWNORMAL, {}));
+}
+
+TEST(FolderBrowserTest, TheUsersBrowserGetsTheExpandedMacros) {
+    TTempFolder temp;
+    std::ofstream(temp.Path() / "with blank.txt") << "x";
+    const std::string item = temp.Utf8("with blank.txt");
+    const fs::path marker = temp.Path() / "marker.txt";
+    const TFolderBrowser browser{
+        SystemFile("cmd.exe"),
+        "/c echo %path%;%filename%;%shortfilename%;100%%> \"" + PathToUtf8(marker) + "\""};
+    const UINT modeBefore = GetErrorMode();
+    ASSERT_TRUE(ShowInFolder(item, SW_HIDE, browser));
+    EXPECT_EQ(GetErrorMode(), modeBefore);
+
+    const std::string shortName = ShortPathName(item);
+    EXPECT_FALSE(shortName.empty());
+    EXPECT_EQ(shortName.find(' '), std::string::npos) << shortName;
+    EXPECT_EQ(WaitForFile(marker), temp.Utf8() + ";" + item + ";" + shortName + ";100%");
+}
+
+TEST(FolderBrowserTest, AMissingBrowserProgramFails) {
+    TTempFolder temp;
+    const TFolderBrowser browser{temp.Utf8("no browser.exe"), "%filename%"};
+    EXPECT_FALSE(ShowInFolder(temp.Utf8(), SW_HIDE, browser));
+    EXPECT_FALSE(RunCommandLine("nimbra-no-such-program.exe", SW_HIDE));
+}
+
+TEST(FolderBrowserTest, AMissingPathHasNoShortForm) {
+    EXPECT_EQ(ShortPathName("C:\\nimbra-no-such-folder\\x.txt"), "");
+}
+
+TEST(OpenWithShellTest, SucceedsOnlyAboveThirtyTwo) {
+    TTempFolder temp;
+    // A batch file runs and ends by itself.
+    const fs::path marker = temp.Path() / "ran.txt";
+    std::ofstream(temp.Path() / "job.bat") << "@echo ran> \"" << PathToUtf8(marker) << "\"\r\n";
+    EXPECT_TRUE(OpenWithShell(temp.Utf8("job.bat"), SW_HIDE));
+    EXPECT_EQ(WaitForFile(marker), "ran");
+    // No program is registered for this type: the shell answers 31.
+    std::ofstream(temp.Path() / "data.nimbra-unknown") << "x";
+    EXPECT_FALSE(OpenWithShell(temp.Utf8("data.nimbra-unknown"), SW_HIDE));
+    EXPECT_FALSE(OpenWithShell(temp.Utf8("missing.txt"), SW_HIDE));
+}
+
+TEST(ShowPropertiesTest, TheEntryByOrdinalIsTheObjectPropertiesCall) {
+    const HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
+    ASSERT_NE(shell32, nullptr);
+    const FARPROC byOrdinal = GetProcAddress(shell32, MAKEINTRESOURCEA(178));
+    ASSERT_NE(byOrdinal, nullptr);
+    EXPECT_EQ(byOrdinal, GetProcAddress(shell32, "SHObjectProperties"));
+}
+
+TEST(ShowPropertiesTest, GivesTheCallsResult) {
+    // Windows opens a sheet that stays until the user closes it; Wine's call
+    // shows nothing and answers true, so only there is it run for real.
+    if (!RunningUnderWine())
+        GTEST_SKIP() << "would leave a properties sheet open";
+    TTempFolder temp;
+    std::ofstream(temp.Path() / "real.txt") << "x";
+    EXPECT_TRUE(ShowProperties(temp.Utf8("real.txt")));
+}
+
+TEST(IconTest, TheFileFormNeedsTheFileAndTheTypeFormDoesNot) {
+    TTempFolder temp;
+    std::ofstream(temp.Path() / "real.txt") << "x";
+    EXPECT_GE(GetFileIconIndex(temp.Utf8("real.txt")), 0);
+    EXPECT_EQ(GetFileIconIndex(temp.Utf8("ghost.txt")), -1);
+    EXPECT_GE(GetFileTypeIconIndex(temp.Utf8("ghost.txt"), false), 0);
+    EXPECT_EQ(GetFileTypeIconIndex(temp.Utf8("ghost.txt"), false),
+              GetFileIconIndex(temp.Utf8("real.txt")));
+}
+
+TEST(IconTest, FoldersAndIdLists) {
+    TTempFolder temp;
+    EXPECT_GE(GetFolderIconIndex(), 0);
+    EXPECT_EQ(GetFolderIconIndex(), GetFileTypeIconIndex("X:\\nowhere", true));
+    EXPECT_EQ(GetFolderIconIndex(), GetFileIconIndex(temp.Utf8()));
+    EXPECT_GE(GetFolderIconIndex(true), 0);
+    TPidlPtr pidl = ParsePath(temp.Utf8());
+    EXPECT_EQ(GetPidlIconIndex(pidl.get()), GetFileIconIndex(temp.Utf8()));
+    EXPECT_EQ(GetPidlIconIndex(nullptr), -1);
+}
+
+TEST(ShellImageListTest, ShowsTheSharedSystemListOfTheChosenSize) {
+    TShellImageList list(nullptr);
+    ASSERT_NE(list.Handle(), nullptr);
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(list.Handle(), &width, &height);
+    EXPECT_EQ(width, GetSystemMetrics(SM_CXSMICON));
+    const HIMAGELIST small = list.Handle();
+    list.SetImageSize(siLarge);
+    ASSERT_NE(list.Handle(), nullptr);
+    EXPECT_NE(list.Handle(), small);
+    ImageList_GetIconSize(list.Handle(), &width, &height);
+    EXPECT_EQ(width, GetSystemMetrics(SM_CXICON));
+    // Shared: a second list gets the same handle, and the system's list
+    // outlives every component that shows it.
+    {
+        TShellImageList other(nullptr);
+        other.SetImageSize(siLarge);
+        EXPECT_EQ(other.Handle(), list.Handle());
+    }
+    EXPECT_GT(ImageList_GetImageCount(list.Handle()), 0);
+}
+
+TEST(ShellImageListTest, WaitsForTheEndOfLoading) {
+    TShellImageList list(nullptr);
+    const HIMAGELIST small = list.Handle();
+    list.BeginLoading();
+    list.SetImageSize(siLarge);
+    EXPECT_EQ(list.Handle(), small);
+    list.Loaded();
+    EXPECT_NE(list.Handle(), small);
+}
+
+}  // namespace
+}  // namespace nimbra
