@@ -136,9 +136,14 @@ TEST(ShellBrowserExPopupTest, TheTrackedMenuEndsWithoutAChoice) {
     std::ofstream(temp.Path() / "item.txt") << "x";
     TShellBrowserEx browser(nullptr);
     ASSERT_TRUE(browser.SetItemPath(temp.Utf8("item.txt")));
-    const HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                       nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(owner, nullptr);
+    WNDCLASSW ownerClass{};
+    ownerClass.lpfnWndProc = &DefWindowProcW;
+    ownerClass.hInstance = GetModuleHandleW(nullptr);
+    ownerClass.lpszClassName = L"NimbraMenuOwnerTest";
+    RegisterClassW(&ownerClass);
+    const HWND owner = CreateWindowExW(0, ownerClass.lpszClassName, L"owner", WS_POPUP, 0, 0, 10,
+                                       10, nullptr, nullptr, ownerClass.hInstance, nullptr);
+    ASSERT_NE(owner, nullptr) << GetLastError();
     const UINT_PTR timer =
         SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
     std::string verb = "stale";
