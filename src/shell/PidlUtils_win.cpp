@@ -103,6 +103,10 @@ std::string PidlToPath(PCItemIdList pidl) {
     wchar_t path[MAX_PATH + 1] = {};
     if (!SHGetPathFromIDListW(ToShellPidl(pidl), path))
         return {};
+    // Some shells (Wine) answer with a "::{CLSID}" parsing name for a virtual
+    // folder; that is no file-system path.
+    if (path[0] == L':' && path[1] == L':')
+        return {};
     return ToUtf8(path);
 }
 

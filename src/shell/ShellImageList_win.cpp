@@ -6,6 +6,7 @@
 
 #include "base/Unicode.h"
 #include "shell/PidlUtils_win.h"
+#include "shell/ShFolderUtils_win.h"
 
 namespace nimbra {
 
@@ -42,6 +43,11 @@ int GetPidlIconIndex(PCItemIdList pidl, bool open) {
 int GetFileTypeIconIndex(std::string_view path, bool folder, bool open) {
     return IconIndex(ToWide(path).c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : 0,
                      SHGFI_USEFILEATTRIBUTES, open);
+}
+
+int GetShellFolderIconIndex(TShellFolder folder, bool open) {
+    const TPidlPtr pidl = ShellFolderIdList(folder);
+    return GetPidlIconIndex(pidl.get(), open);
 }
 
 int GetFolderIconIndex(bool open) {

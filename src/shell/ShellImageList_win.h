@@ -11,6 +11,7 @@
 
 #include "base/Classes.h"
 #include "shell/PidlUtils.h"
+#include "shell/SysFolders.h"
 
 namespace nimbra {
 
@@ -21,6 +22,8 @@ int GetPidlIconIndex(PCItemIdList pidl, bool open = false);
 // The icon of a name by its type, without touching the disk: a folder's
 // when `folder` is set, otherwise the icon of the name's extension.
 int GetFileTypeIconIndex(std::string_view path, bool folder, bool open = false);
+// The icon of a special folder (its ID list, or its path parsed into one).
+int GetShellFolderIconIndex(TShellFolder folder, bool open = false);
 // The icon of a plain folder.
 int GetFolderIconIndex(bool open = false);
 

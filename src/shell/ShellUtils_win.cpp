@@ -6,6 +6,7 @@
 
 #include "base/Unicode.h"
 #include "shell/PidlUtils_win.h"
+#include "shell/ShFolderUtils_win.h"
 
 namespace nimbra {
 
@@ -76,6 +77,13 @@ bool ExplorePath(std::string_view path, int showCmd, bool root, bool explore, bo
     if (!ParsePath(path, pidl))
         return false;
     return ExplorePidl(pidl.get(), showCmd, root, explore, select);
+}
+
+bool ExploreShellFolder(TShellFolder folder, int showCmd, bool root) {
+    const TPidlPtr pidl = ShellFolderIdList(folder);
+    if (!pidl)
+        return false;
+    return ExplorePidl(pidl.get(), showCmd, root, true, false);
 }
 
 bool ShowInFolder(std::string_view path, int showCmd, const TFolderBrowser& browser) {

@@ -8,6 +8,7 @@
 
 #include "shell/PidlUtils.h"
 #include "shell/ShellUtils.h"
+#include "shell/SysFolders.h"
 
 namespace nimbra {
 
@@ -20,6 +21,10 @@ std::string ExplorerParametersFor(PCItemIdList pidl, bool root, bool explore, bo
 bool ExplorePidl(PCItemIdList pidl, int showCmd, bool root, bool explore, bool select);
 // Parses the path into an ID list (false when that fails) and explores it.
 bool ExplorePath(std::string_view path, int showCmd, bool root, bool explore, bool select);
+
+// Opens a special folder in a two-pane file manager window, as its root when
+// `root` is set; false when the folder has neither an ID list nor a path.
+bool ExploreShellFolder(TShellFolder folder, int showCmd, bool root);
 
 // Shows the item `path` in a folder window: in the file manager's two-pane
 // form with the item selected when the browser's Path is empty, otherwise

@@ -16,12 +16,15 @@
 
 #include "base/ErrorDisplay.h"
 #include "base/TypInfo.h"
-#include "shell/TempFolder.h"
 #include "shell/TestPlatform.h"
 #include "shell/UiPump.h"
+#include "support/TestFolders.h"
 
 namespace nimbra {
 namespace {
+
+using testing_support::PathText;
+using testing_support::TempDir;
 
 namespace fs = std::filesystem;
 
@@ -49,7 +52,7 @@ class FolderMonitorThreads : public testing::Test {
         monitor->OnFolderChange = [this](TMyFolderMonitor&) { ++events; };
         monitor->SetNotifies(notifies);
         monitor->SetRecursive(recursive);
-        monitor->SetFolder(PathToUtf8(folder));
+        monitor->SetFolder(PathText(folder));
         monitor->SetEnabled(true);
         EXPECT_TRUE(monitor->Running());
         // Let the watcher thread open its notification before the test acts.
@@ -67,7 +70,7 @@ class FolderMonitorThreads : public testing::Test {
     }
 
     TUiPump pump;
-    TTempFolder temp;
+    TempDir temp;
     int events = 0;
     std::vector<std::string> errors;
 };
@@ -78,7 +81,7 @@ TEST_F(FolderMonitorThreads, EnabledWithAnEmptyFolderStartsNothing) {
     TMyFolderMonitor monitor(nullptr, pump.Dispatcher());
     monitor.SetEnabled(true);
     EXPECT_FALSE(monitor.Running());
-    monitor.SetFolder(temp.Utf8());
+    monitor.SetFolder(PathText(temp.Path()));
     EXPECT_TRUE(monitor.Running());
     monitor.SetFolder("");
     EXPECT_FALSE(monitor.Running());
@@ -194,9 +197,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST_F(FolderMonitorThreads, ChangingTheFolderStopsTheOldWatcherFirst) {
-    TTempFolder other;
+    TempDir other;
     auto monitor = Watch(temp.Path(), false, kNames);
-    monitor->SetFolder(other.Utf8());
+    monitor->SetFolder(PathText(other.Path()));
     EXPECT_TRUE(monitor->Running());
     // Only notifications posted before the change may still arrive.
     pump.RunFor(100);
@@ -264,7 +267,7 @@ TEST_F(FolderMonitorThreads, DestroyingWhileWatchingAndWithEventsPendingIsSafe) 
 }
 
 TEST_F(FolderMonitorThreads, DeletingTheWatchedFolderEndsTheWatcherQuietly) {
-    TTempFolder doomed;
+    TempDir doomed;
     auto monitor = Watch(doomed.Path(), true, kNames);
     std::error_code ignored;
     fs::remove_all(doomed.Path(), ignored);
@@ -323,10 +326,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FolderMonitorStateThreads, NothingStartsWhileLoadingUntilLoaded) {
     TUiPump pump;
-    TTempFolder temp;
+    TempDir temp;
     TMyFolderMonitor monitor(nullptr, pump.Dispatcher());
     monitor.BeginLoading();
-    monitor.SetFolder(temp.Utf8());
+    monitor.SetFolder(PathText(temp.Path()));
     monitor.SetEnabled(true);
     EXPECT_FALSE(monitor.Running());
     monitor.Loaded();
@@ -335,20 +338,20 @@ TEST(FolderMonitorStateThreads, NothingStartsWhileLoadingUntilLoaded) {
 
 TEST(FolderMonitorStateThreads, NothingStartsWhileDesigning) {
     TUiPump pump;
-    TTempFolder temp;
+    TempDir temp;
     TMyFolderMonitor monitor(nullptr, pump.Dispatcher());
     monitor.SetDesigning(true);
-    monitor.SetFolder(temp.Utf8());
+    monitor.SetFolder(PathText(temp.Path()));
     monitor.SetEnabled(true);
     EXPECT_FALSE(monitor.Running());
 }
 
 TEST(FolderMonitorStateThreads, AnOwnerFreesItsMonitors) {
     TUiPump pump;
-    TTempFolder temp;
+    TempDir temp;
     TComponent owner(nullptr);
     auto* monitor = new TMyFolderMonitor(&owner, pump.Dispatcher());
-    monitor->SetFolder(temp.Utf8());
+    monitor->SetFolder(PathText(temp.Path()));
     monitor->SetEnabled(true);
     EXPECT_EQ(owner.ComponentCount(), 1);
 }

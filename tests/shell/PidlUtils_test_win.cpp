@@ -12,10 +12,13 @@
 #include "base/Exception.h"
 #include "base/Unicode.h"
 #include "shell/PidlUtils_win.h"
-#include "shell/TempFolder.h"
+#include "support/TestFolders.h"
 
 namespace nimbra {
 namespace {
+
+using testing_support::PathText;
+using testing_support::TempDir;
 
 TPidlPtr SpecialFolder(int csidl) {
     LPITEMIDLIST pidl = nullptr;
@@ -25,10 +28,10 @@ TPidlPtr SpecialFolder(int csidl) {
 }
 
 TEST(ShellPidlTest, ParsePathAndBackGiveTheSamePath) {
-    TTempFolder temp;
+    TempDir temp;
     const std::filesystem::path file = temp.Path() / "with blank.txt";
     std::ofstream(file) << "x";
-    const std::string path = temp.Utf8("with blank.txt");
+    const std::string path = PathText(temp.Path() / "with blank.txt");
     TPidlPtr pidl = ParsePath(path);
     ASSERT_NE(pidl, nullptr);
     EXPECT_GE(PidlItemCount(pidl.get()), 2u);
@@ -37,7 +40,7 @@ TEST(ShellPidlTest, ParsePathAndBackGiveTheSamePath) {
 
     PCItemIdList last = nullptr;
     TPidlPtr parent = SplitPidl(pidl.get(), last);
-    EXPECT_EQ(PidlToPath(parent.get()), temp.Utf8());
+    EXPECT_EQ(PidlToPath(parent.get()), PathText(temp.Path()));
 }
 
 TEST(ShellPidlTest, ParseFailureRaisesInOneFormAndGivesNoneInTheOther) {
@@ -60,16 +63,16 @@ TEST(ShellPidlTest, BindToFolderOfAnEmptyListIsTheParentItself) {
 }
 
 TEST(ShellPidlTest, BindToFolderListsTheFolder) {
-    TTempFolder temp;
-    std::ofstream(temp.Path() / "child.txt") << "x";
-    TPidlPtr pidl = ParsePath(temp.Utf8());
+    TempDir temp;
+    temp.MakeFile("child.txt", "x");
+    TPidlPtr pidl = ParsePath(PathText(temp.Path()));
     auto folder = BindToFolder(pidl.get());
     ASSERT_NE(folder.Get(), nullptr);
     // A child parsed relative to the bound folder gives the child's path.
     TPidlPtr child = ParsePath("child.txt", folder.Get());
     ASSERT_NE(child, nullptr);
     EXPECT_EQ(PidlItemCount(child.get()), 1u);
-    EXPECT_THROW(BindToFolder(ParsePath(temp.Utf8("child.txt")).get()), EOSError);
+    EXPECT_THROW(BindToFolder(ParsePath(PathText(temp.Path() / "child.txt")).get()), EOSError);
 }
 
 TEST(ShellPidlTest, TheComputerFolderHasAVirtualPath) {

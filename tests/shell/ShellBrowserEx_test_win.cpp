@@ -13,11 +13,14 @@
 
 #include "base/Locale.h"
 #include "shell/ShellBrowserEx_win.h"
-#include "shell/TempFolder.h"
 #include "shell/TestPlatform.h"
+#include "support/TestFolders.h"
 
 namespace nimbra {
 namespace {
+
+using testing_support::PathText;
+using testing_support::TempDir;
 
 // Chooses a command by its verb instead of tracking the menu.
 class TChoosingBrowser : public TShellBrowserEx {
@@ -63,19 +66,19 @@ bool Contains(const std::vector<std::string>& verbs, const char* verb) {
 class ShellBrowserExTest : public testing::Test {
   protected:
     void SetUp() override {
-        std::ofstream(temp.Path() / "item.txt") << "x";
-        ASSERT_TRUE(browser.SetItemPath(temp.Utf8("item.txt")));
+        temp.MakeFile("item.txt", "x");
+        ASSERT_TRUE(browser.SetItemPath(PathText(temp.Path() / "item.txt")));
     }
 
-    TTempFolder temp;
+    TempDir temp;
     TChoosingBrowser browser{nullptr};
     std::string verb = "stale";
 };
 
 TEST_F(ShellBrowserExTest, SetItemPathMakesTheParentTheCurrentFolder) {
-    EXPECT_EQ(browser.FolderPath(), temp.Utf8());
-    EXPECT_FALSE(browser.SetItemPath(temp.Utf8("missing.txt")));
-    EXPECT_EQ(browser.FolderPath(), temp.Utf8());
+    EXPECT_EQ(browser.FolderPath(), PathText(temp.Path()));
+    EXPECT_FALSE(browser.SetItemPath(PathText(temp.Path() / "missing.txt")));
+    EXPECT_EQ(browser.FolderPath(), PathText(temp.Path()));
 }
 
 TEST_F(ShellBrowserExTest, RenameIsOfferedOnlyWhenAllowed) {
@@ -132,10 +135,10 @@ TEST(ShellBrowserExNoItemTest, WithoutAnItemNothingIsShown) {
 
 // The real popup, dismissed by a timer as a user pressing Escape would.
 TEST(ShellBrowserExPopupTest, TheTrackedMenuEndsWithoutAChoice) {
-    TTempFolder temp;
-    std::ofstream(temp.Path() / "item.txt") << "x";
+    TempDir temp;
+    temp.MakeFile("item.txt", "x");
     TShellBrowserEx browser(nullptr);
-    ASSERT_TRUE(browser.SetItemPath(temp.Utf8("item.txt")));
+    ASSERT_TRUE(browser.SetItemPath(PathText(temp.Path() / "item.txt")));
     WNDCLASSW ownerClass{};
     ownerClass.lpfnWndProc = &DefWindowProcW;
     ownerClass.hInstance = GetModuleHandleW(nullptr);

@@ -19,11 +19,14 @@
 #include "shell/PidlUtils_win.h"
 #include "shell/ShellImageList_win.h"
 #include "shell/ShellUtils_win.h"
-#include "shell/TempFolder.h"
 #include "shell/TestPlatform.h"
+#include "support/TestFolders.h"
 
 namespace nimbra {
 namespace {
+
+using testing_support::PathText;
+using testing_support::TempDir;
 
 namespace fs = std::filesystem;
 
@@ -47,13 +50,13 @@ std::string SystemFile(const char* name) {
 }
 
 TEST(ExplorerTest, APathWithBlanksIsSelectedInQuotes) {
-    TTempFolder temp;
-    std::ofstream(temp.Path() / "my file.txt") << "x";
-    TPidlPtr pidl = ParsePath(temp.Utf8("my file.txt"));
+    TempDir temp;
+    temp.MakeFile("my file.txt", "x");
+    TPidlPtr pidl = ParsePath(PathText(temp.Path() / "my file.txt"));
     EXPECT_EQ(ExplorerParametersFor(pidl.get(), false, true, true),
-              "/E,/SELECT,\"" + temp.Utf8("my file.txt") + "\"");
+              "/E,/SELECT,\"" + PathText(temp.Path() / "my file.txt") + "\"");
     EXPECT_EQ(ExplorerParametersFor(pidl.get(), true, false, false),
-              "/ROOT,\"" + temp.Utf8("my file.txt") + "\"");
+              "/ROOT,\"" + PathText(temp.Path() / "my file.txt") + "\"");
 }
 
 // (A made-up list cannot stand for "no path" here: Wine gives the desktop's
@@ -69,13 +72,13 @@ TEST(ExplorerTest, APathThatCannotBeParsedStartsNothing) {
 }
 
 TEST(FolderBrowserTest, TheUsersBrowserGetsTheExpandedMacros) {
-    TTempFolder temp;
-    std::ofstream(temp.Path() / "with blank.txt") << "x";
-    const std::string item = temp.Utf8("with blank.txt");
+    TempDir temp;
+    temp.MakeFile("with blank.txt", "x");
+    const std::string item = PathText(temp.Path() / "with blank.txt");
     const fs::path marker = temp.Path() / "marker.txt";
     const TFolderBrowser browser{
         SystemFile("cmd.exe"),
-        "/c echo %path%;%filename%;%shortfilename%;100%%> \"" + PathToUtf8(marker) + "\""};
+        "/c echo %path%;%filename%;%shortfilename%;100%%> \"" + PathText(marker) + "\""};
     const UINT modeBefore = GetErrorMode();
     ASSERT_TRUE(ShowInFolder(item, SW_HIDE, browser));
     EXPECT_EQ(GetErrorMode(), modeBefore);
@@ -83,13 +86,13 @@ TEST(FolderBrowserTest, TheUsersBrowserGetsTheExpandedMacros) {
     const std::string shortName = ShortPathName(item);
     EXPECT_FALSE(shortName.empty());
     EXPECT_EQ(shortName.find(' '), std::string::npos) << shortName;
-    EXPECT_EQ(WaitForFile(marker), temp.Utf8() + ";" + item + ";" + shortName + ";100%");
+    EXPECT_EQ(WaitForFile(marker), PathText(temp.Path()) + ";" + item + ";" + shortName + ";100%");
 }
 
 TEST(FolderBrowserTest, AMissingBrowserProgramFails) {
-    TTempFolder temp;
-    const TFolderBrowser browser{temp.Utf8("no browser.exe"), "%filename%"};
-    EXPECT_FALSE(ShowInFolder(temp.Utf8(), SW_HIDE, browser));
+    TempDir temp;
+    const TFolderBrowser browser{PathText(temp.Path() / "no browser.exe"), "%filename%"};
+    EXPECT_FALSE(ShowInFolder(PathText(temp.Path()), SW_HIDE, browser));
     EXPECT_FALSE(RunCommandLine("nimbra-no-such-program.exe", SW_HIDE));
 }
 
@@ -98,16 +101,16 @@ TEST(FolderBrowserTest, AMissingPathHasNoShortForm) {
 }
 
 TEST(OpenWithShellTest, SucceedsOnlyAboveThirtyTwo) {
-    TTempFolder temp;
+    TempDir temp;
     // A batch file runs and ends by itself.
     const fs::path marker = temp.Path() / "ran.txt";
-    std::ofstream(temp.Path() / "job.bat") << "@echo ran> \"" << PathToUtf8(marker) << "\"\r\n";
-    EXPECT_TRUE(OpenWithShell(temp.Utf8("job.bat"), SW_HIDE));
+    std::ofstream(temp.Path() / "job.bat") << "@echo ran> \"" << PathText(marker) << "\"\r\n";
+    EXPECT_TRUE(OpenWithShell(PathText(temp.Path() / "job.bat"), SW_HIDE));
     EXPECT_EQ(WaitForFile(marker), "ran");
     // No program is registered for this type: the shell answers 31.
-    std::ofstream(temp.Path() / "data.nimbra-unknown") << "x";
-    EXPECT_FALSE(OpenWithShell(temp.Utf8("data.nimbra-unknown"), SW_HIDE));
-    EXPECT_FALSE(OpenWithShell(temp.Utf8("missing.txt"), SW_HIDE));
+    temp.MakeFile("data.nimbra-unknown", "x");
+    EXPECT_FALSE(OpenWithShell(PathText(temp.Path() / "data.nimbra-unknown"), SW_HIDE));
+    EXPECT_FALSE(OpenWithShell(PathText(temp.Path() / "missing.txt"), SW_HIDE));
 }
 
 TEST(ShowPropertiesTest, TheEntryByOrdinalIsTheObjectPropertiesCall) {
@@ -123,29 +126,29 @@ TEST(ShowPropertiesTest, GivesTheCallsResult) {
     // shows nothing and answers true, so only there is it run for real.
     if (!RunningUnderWine())
         GTEST_SKIP() << "would leave a properties sheet open";
-    TTempFolder temp;
-    std::ofstream(temp.Path() / "real.txt") << "x";
-    EXPECT_TRUE(ShowProperties(temp.Utf8("real.txt")));
+    TempDir temp;
+    temp.MakeFile("real.txt", "x");
+    EXPECT_TRUE(ShowProperties(PathText(temp.Path() / "real.txt")));
 }
 
 TEST(IconTest, TheFileFormNeedsTheFileAndTheTypeFormDoesNot) {
-    TTempFolder temp;
-    std::ofstream(temp.Path() / "real.txt") << "x";
-    EXPECT_GE(GetFileIconIndex(temp.Utf8("real.txt")), 0);
-    EXPECT_EQ(GetFileIconIndex(temp.Utf8("ghost.txt")), -1);
-    EXPECT_GE(GetFileTypeIconIndex(temp.Utf8("ghost.txt"), false), 0);
-    EXPECT_EQ(GetFileTypeIconIndex(temp.Utf8("ghost.txt"), false),
-              GetFileIconIndex(temp.Utf8("real.txt")));
+    TempDir temp;
+    temp.MakeFile("real.txt", "x");
+    EXPECT_GE(GetFileIconIndex(PathText(temp.Path() / "real.txt")), 0);
+    EXPECT_EQ(GetFileIconIndex(PathText(temp.Path() / "ghost.txt")), -1);
+    EXPECT_GE(GetFileTypeIconIndex(PathText(temp.Path() / "ghost.txt"), false), 0);
+    EXPECT_EQ(GetFileTypeIconIndex(PathText(temp.Path() / "ghost.txt"), false),
+              GetFileIconIndex(PathText(temp.Path() / "real.txt")));
 }
 
 TEST(IconTest, FoldersAndIdLists) {
-    TTempFolder temp;
+    TempDir temp;
     EXPECT_GE(GetFolderIconIndex(), 0);
     EXPECT_EQ(GetFolderIconIndex(), GetFileTypeIconIndex("X:\\nowhere", true));
-    EXPECT_EQ(GetFolderIconIndex(), GetFileIconIndex(temp.Utf8()));
+    EXPECT_EQ(GetFolderIconIndex(), GetFileIconIndex(PathText(temp.Path())));
     EXPECT_GE(GetFolderIconIndex(true), 0);
-    TPidlPtr pidl = ParsePath(temp.Utf8());
-    EXPECT_EQ(GetPidlIconIndex(pidl.get()), GetFileIconIndex(temp.Utf8()));
+    TPidlPtr pidl = ParsePath(PathText(temp.Path()));
+    EXPECT_EQ(GetPidlIconIndex(pidl.get()), GetFileIconIndex(PathText(temp.Path())));
     EXPECT_EQ(GetPidlIconIndex(nullptr), -1);
 }
 
