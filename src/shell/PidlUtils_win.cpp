@@ -12,15 +12,19 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// Obtained once and released when the program ends.
+// A shell object the program asks for once, holds, and releases when it
+// ends.
+template <class T>
+ComPtr<T> ObtainShellObject(HRESULT(WINAPI* obtain)(T**), const char* call) {
+    ComPtr<T> object;
+    const HRESULT hr = obtain(&object);
+    if (FAILED(hr))
+        RaiseOSError(call, static_cast<unsigned long>(hr));
+    return object;
+}
+
 IMalloc& ShellMalloc() {
-    static const ComPtr<IMalloc> allocator = [] {
-        ComPtr<IMalloc> result;
-        const HRESULT hr = SHGetMalloc(&result);
-        if (FAILED(hr))
-            RaiseOSError("SHGetMalloc", static_cast<unsigned long>(hr));
-        return result;
-    }();
+    static const ComPtr<IMalloc> allocator = ObtainShellObject(&SHGetMalloc, "SHGetMalloc");
     return *allocator.Get();
 }
 
@@ -45,13 +49,8 @@ void PidlFree(PItemIdList pidl) noexcept {
 }
 
 IShellFolder& DesktopFolder() {
-    static const ComPtr<IShellFolder> desktop = [] {
-        ComPtr<IShellFolder> result;
-        const HRESULT hr = SHGetDesktopFolder(&result);
-        if (FAILED(hr))
-            RaiseOSError("SHGetDesktopFolder", static_cast<unsigned long>(hr));
-        return result;
-    }();
+    static const ComPtr<IShellFolder> desktop =
+        ObtainShellObject(&SHGetDesktopFolder, "SHGetDesktopFolder");
     return *desktop.Get();
 }
 
