@@ -20,6 +20,7 @@
 #include "base/OsError.h"
 #include "base/UiDispatcher.h"
 #include "shell/MyFolderMonitor.h"
+#include "utils/MiscUtils.h"
 
 namespace nimbra {
 
@@ -259,7 +260,7 @@ void TMyFolderMonitor::StartWatcher(std::uint32_t filter) {
                          },
                          filter,
                          recursive_,
-                         folder_,
+                         NativePath(folder_),
                          watcher_->stopEvent.Get()};
     try {
         watcher_->thread = std::thread([params = std::move(params)] { WatchFolder(params); });

@@ -23,6 +23,16 @@ std::string ExtractFileDir(std::string_view path) {
     return std::string(path.substr(0, end));
 }
 
+std::string NativePath(std::string_view path) {
+    std::string native(path);
+#ifndef _WIN32
+    for (char& c : native)
+        if (c == '\\')
+            c = '/';
+#endif
+    return native;
+}
+
 std::string StripHotkey(std::string_view text, bool farEastLocale) {
     std::string out;
     out.reserve(text.size());

@@ -19,6 +19,7 @@
 #include "shell/TestPlatform.h"
 #include "shell/UiPump.h"
 #include "support/TestFolders.h"
+#include "utils/MiscUtils.h"
 
 namespace nimbra {
 namespace {
@@ -100,6 +101,18 @@ TEST_F(FolderMonitorThreads, ANewFileRaisesTheEventOnTheInterfaceThread) {
     ASSERT_TRUE(WaitForEvent());
     EXPECT_EQ(deliveredOn, std::this_thread::get_id());
     EXPECT_EQ(sender, monitor.get());
+}
+
+TEST_F(FolderMonitorThreads, AFolderJoinedWithBackslashesIsWatched) {
+    // The program joins paths with backslashes everywhere (JoinPath).
+    fs::create_directory(temp.Path() / "sub");
+    TMyFolderMonitor monitor(nullptr, pump.Dispatcher());
+    monitor.OnFolderChange = [this](TMyFolderMonitor&) { ++events; };
+    monitor.SetFolder(JoinPath(PathText(temp.Path()), "sub"));
+    monitor.SetEnabled(true);
+    pump.RunFor(150);
+    WriteFile(temp.Path() / "sub" / "x.txt", "x");
+    EXPECT_TRUE(WaitForEvent());
 }
 
 TEST_F(FolderMonitorThreads, TwoQuickChangesGiveOneOrTwoEventsNeverZero) {
