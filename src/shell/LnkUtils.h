@@ -29,6 +29,8 @@ class TShellLnk : public TObject {
     std::int32_t ShowCmd() const { return data_.ShowCmd; }
     const std::string& WorkingDirectory() const { return data_.WorkingDirectory; }
     // The target as an item identifier list; empty when the link has none.
+    // Kept as bytes (a valid list for the shell's calls): the shell's own
+    // copy is freed through its allocator as soon as it has been copied.
     const TItemIDList& IDList() const { return data_.IDList; }
     const TShellLinkData& Data() const { return data_; }
 
