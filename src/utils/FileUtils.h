@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "base/Exception.h"
+
+namespace nimbra {
+
+// Raised when a file cannot be read.
+class EInOutError : public Exception {
+  public:
+    using Exception::Exception;
+};
+
+// True when the name is an existing file (not a folder); any error gives false.
+bool FileExists(std::string_view fileName);
+// True when the name is an existing folder; any error gives false.
+bool DirectoryExists(std::string_view dirName);
+// Deletes a file; false when it could not be deleted.
+bool RemoveFile(std::string_view fileName);
+// The whole file's bytes. Raises EInOutError when it cannot be read or holds
+// more than maxSize bytes (files from outside must not exhaust memory).
+std::string ReadFileBytes(std::string_view fileName, std::size_t maxSize);
+
+// The name without its folder ("\", "/" or a drive colon).
+std::string ExtractFileName(std::string_view fileName);
+// The name without its extension (the part from the last "." of the name on).
+std::string RemoveFileExt(std::string_view fileName);
+
+}  // namespace nimbra
