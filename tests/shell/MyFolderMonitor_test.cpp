@@ -16,15 +16,16 @@
 
 #include "base/ErrorDisplay.h"
 #include "base/TypInfo.h"
-#include "shell/TestPlatform.h"
 #include "shell/UiPump.h"
 #include "support/TestFolders.h"
+#include "support/WineGaps.h"
 #include "utils/MiscUtils.h"
 
 namespace nimbra {
 namespace {
 
 using testing_support::PathText;
+using testing_support::RunningUnderWine;
 using testing_support::TempDir;
 
 namespace fs = std::filesystem;

@@ -19,13 +19,14 @@
 #include "shell/PidlUtils_win.h"
 #include "shell/ShellImageList_win.h"
 #include "shell/ShellUtils_win.h"
-#include "shell/TestPlatform.h"
 #include "support/TestFolders.h"
+#include "support/WineGaps.h"
 
 namespace nimbra {
 namespace {
 
 using testing_support::PathText;
+using testing_support::RunningUnderWine;
 using testing_support::TempDir;
 
 namespace fs = std::filesystem;

@@ -4,15 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/TestPlatform.h"
-
 namespace nimbra {
-
-bool RunningUnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
 namespace {
 
 // COM on the test thread for the whole run, as the program has it on its
@@ -27,5 +19,4 @@ class TComEnvironment : public testing::Environment {
     testing::AddGlobalTestEnvironment(new TComEnvironment);
 
 }  // namespace
-
 }  // namespace nimbra

@@ -1,9 +1,0 @@
-#include "shell/TestPlatform.h"
-
-namespace nimbra {
-
-bool RunningUnderWine() {
-    return false;
-}
-
-}  // namespace nimbra
