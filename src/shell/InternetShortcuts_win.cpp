@@ -11,7 +11,6 @@
 
 #include "base/OsError.h"
 #include "base/Unicode.h"
-#include "shell/ComInit_win.h"
 #include "shell/InternetShortcuts.h"
 
 namespace nimbra {
@@ -19,10 +18,6 @@ namespace nimbra {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-// COM for the thread that starts the program (its interface thread), from
-// start to end: the shell's Internet-shortcut object lives there.
-const TComInitializer comForTheRun;
 
 // Read access that lets others keep the file open for anything.
 constexpr DWORD kReadShareDenyNone = STGM_READ | STGM_SHARE_DENY_NONE;

@@ -9,7 +9,6 @@
 
 #include "base/OsError.h"
 #include "base/Unicode.h"
-#include "shell/ComInit_win.h"
 #include "shell/LnkUtils.h"
 #include "utils/MiscUtils.h"
 
@@ -18,11 +17,6 @@ namespace nimbra {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-// COM for the thread that starts the program (its interface thread), from
-// start to end: the shell's link object lives there. The Internet-shortcut
-// unit holds one too; initialisations nest, so either unit alone suffices.
-const TComInitializer comForTheRun;
 
 // Read access that lets others keep the file open for anything.
 constexpr DWORD kReadShareDenyNone = STGM_READ | STGM_SHARE_DENY_NONE;
