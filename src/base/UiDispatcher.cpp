@@ -37,7 +37,8 @@ ManualDispatcher::~ManualDispatcher() {
         std::lock_guard lock(mutex_);
         left.swap(queue_);
     }
-    for (auto& task : left) task->Complete(true, nullptr);
+    for (auto& task : left)
+        task->Complete(true, nullptr);
 }
 
 void ManualDispatcher::Post(std::function<void()> task) {
@@ -69,7 +70,8 @@ void ManualDispatcher::Send(std::function<void()> task) {
     // thread alone from here on.
     std::exception_ptr error = std::move(entry->error);
     lock.unlock();
-    if (error) std::rethrow_exception(error);
+    if (error)
+        std::rethrow_exception(error);
 }
 
 bool ManualDispatcher::IsUiThread() const {
