@@ -32,6 +32,14 @@ TDateTime ReadDateValue(TCustomIniFile& ini, const std::string& section, const s
 
 }  // namespace
 
+void TCustomIniFile::FillStrings(TStrings& strings, const std::vector<std::string>& lines) {
+    strings.BeginUpdate();
+    strings.Clear();
+    for (const std::string& line : lines)
+        strings.Add(line);
+    strings.EndUpdate();
+}
+
 bool TCustomIniFile::SectionExists(const std::string& section) {
     TStringList keys;
     ReadSection(section, keys);

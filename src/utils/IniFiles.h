@@ -68,6 +68,10 @@ class TCustomIniFile : public TObject {
     virtual void UpdateFile() = 0;
     virtual bool ValueExists(const std::string& section, const std::string& ident);
 
+  protected:
+    // Replaces the list's lines inside one update bracket.
+    static void FillStrings(TStrings& strings, const std::vector<std::string>& lines);
+
   private:
     std::string fileName_;
 };
