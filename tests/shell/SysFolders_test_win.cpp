@@ -1,0 +1,29 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/Unicode.h"
+#include "shell/SysFolders.h"
+
+namespace nimbra {
+namespace {
+
+TEST(WindowsShellFolderTest, UserFoldersResolveToExistingFolders) {
+    for (TShellFolder folder : {sfDesktop, sfPersonal, sfAppData, sfLocalAppData, sfWindows,
+                                sfSystem, sfProgramFiles, sfProfile}) {
+        const std::string path = GetShellFolderPath(folder);
+        ASSERT_FALSE(path.empty()) << ShellFolderInfo(folder).Ident;
+        EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(ToWide(path)))) << path;
+    }
+}
+
+TEST(WindowsShellFolderTest, WindowsFolderMatchesTheSystemsAnswer) {
+    wchar_t buffer[MAX_PATH] = {};
+    ASSERT_GT(GetWindowsDirectoryW(buffer, MAX_PATH), 0u);
+    EXPECT_EQ(ToWide(GetShellFolderPath(sfWindows)), std::wstring(buffer));
+}
+
+}  // namespace
+}  // namespace nimbra
