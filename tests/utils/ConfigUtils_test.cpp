@@ -8,14 +8,21 @@
 #include <functional>
 #include <optional>
 
+#include "support/TestAppKey.h"
+#include "support/TestFolders.h"
+#include "utils/FileUtils.h"
 #include "utils/RegistryStore.h"
-#include "utils/TempDir.h"
-#include "utils/TestAppKey.h"
 
 namespace nimbra {
 namespace {
 
+using testing_support::PathText;
 using testing_support::TempDir;
+
+std::string FileContent(const std::string& file) {
+    std::string bytes;
+    return ReadFileBytes(file, bytes) ? bytes : "<missing>";
+}
 using testing_support::TestAppKey;
 
 enum TShade { shLight, shMedium, shDark };
@@ -243,36 +250,36 @@ TEST(AppIniOpenTest, WithoutKeyOrFileNothingIsReadOrWritten) {
 TEST(AppIniOpenTest, ChangingTheKeyClosesAndWritesTheOpenStore) {
     TempDir dir;
     TestAppKey key;
-    const std::string file = dir.File("settings.ini");
+    const std::string file = PathText(dir.Path() / "settings.ini");
     TAppIni ini;
     ini.UseMemIni = true;
     ini.SetFileName(file);
     ini.WriteString("S", "a", "1");
-    EXPECT_EQ(TempDir::Read(file), "");  // buffered until closed
+    EXPECT_EQ(FileContent(file), "<missing>");  // buffered until closed
     ini.SetAppKey(key.AppKey());
-    EXPECT_EQ(TempDir::Read(file), "[S]\r\na=1\r\n");
+    EXPECT_EQ(FileContent(file), "[S]\r\na=1\r\n");
     EXPECT_TRUE(ini.HasAppKey());
     EXPECT_EQ(ini.ReadString("S", "a", "none"), "none");  // now the registry
     ini.WriteString("S", "a", "2");
-    EXPECT_EQ(TempDir::Read(file), "[S]\r\na=1\r\n");
+    EXPECT_EQ(FileContent(file), "[S]\r\na=1\r\n");
 }
 
 TEST(AppIniOpenTest, SetFileNameToTheSameNameKeepsTheStoreOpen) {
     TempDir dir;
-    const std::string file = dir.File("same.ini");
+    const std::string file = PathText(dir.Path() / "same.ini");
     TAppIni ini;
     ini.UseMemIni = true;
     ini.SetFileName(file);
     ini.WriteString("S", "a", "1");
     ini.SetFileName(file);
-    EXPECT_EQ(TempDir::Read(file), "");
+    EXPECT_EQ(FileContent(file), "<missing>");
     ini.Close();
-    EXPECT_EQ(TempDir::Read(file), "[S]\r\na=1\r\n");
+    EXPECT_EQ(FileContent(file), "[S]\r\na=1\r\n");
 }
 
 TEST(AppIniFileTest, TheDirectFileStoreReachesTheFileAtOnce) {
     TempDir dir;
-    const std::string file = dir.File("direct.ini");
+    const std::string file = PathText(dir.Path() / "direct.ini");
     TAppIni writer;
     TAppIni reader;
     writer.SetFileName(file);
@@ -289,7 +296,7 @@ TEST(AppIniFileTest, TheDirectFileStoreReachesTheFileAtOnce) {
 TEST(AppIniFileTest, LongValuesComeBackWhole) {
     TempDir dir;
     TAppIni ini;
-    ini.SetFileName(dir.File("long.ini"));
+    ini.SetFileName(PathText(dir.Path() / "long.ini"));
     const std::string value(65535, 'x');
     ini.WriteString("S", "long", value);
     EXPECT_EQ(ini.ReadString("S", "long", ""), value);

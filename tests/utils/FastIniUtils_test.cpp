@@ -6,12 +6,19 @@
 #include <memory>
 
 #include "base/OsError.h"
-#include "utils/TempDir.h"
+#include "support/TestFolders.h"
+#include "utils/FileUtils.h"
 
 namespace nimbra {
 namespace {
 
+using testing_support::PathText;
 using testing_support::TempDir;
+
+std::string FileContent(const std::string& file) {
+    std::string bytes;
+    return ReadFileBytes(file, bytes) ? bytes : "<missing>";
+}
 
 std::vector<std::string> Sections(TFastIniFile& ini) {
     TStringList list;
@@ -201,45 +208,44 @@ TEST(FastIniFileTest, UnreadableTypedValuesGiveTheDefault) {
 
 TEST(FastIniFileTest, MissingFileGivesAnEmptyStoreAndUpdateFileCreatesIt) {
     TempDir dir;
-    const std::string file = dir.File("new.lng");
+    const std::string file = PathText(dir.Path() / "new.lng");
     TFastIniFile ini(file);
     EXPECT_TRUE(Sections(ini).empty());
     ini.WriteString("Zeta", "b", "2");
     ini.WriteString("alpha", "a", "1");
     ini.UpdateFile();
-    EXPECT_EQ(TempDir::Read(file), "[alpha]\r\na=1\r\n[Zeta]\r\nb=2\r\n");
+    EXPECT_EQ(FileContent(file), "[alpha]\r\na=1\r\n[Zeta]\r\nb=2\r\n");
 }
 
 TEST(FastIniFileTest, NewKeyInNewSectionLandsAtItsSortedPlace) {
     TempDir dir;
-    const std::string file = dir.File("lang.lng");
-    TempDir::Write(file, "; translated by hand\n[B]\nkey=b\n\n[D]\nkey=d\n");
+    const std::string file = PathText(dir.Path() / "lang.lng");
+    WriteFileReplacing(file, "; translated by hand\n[B]\nkey=b\n\n[D]\nkey=d\n");
     TFastIniFile ini(file);
     ini.WriteString("C", "new", "text");
     ini.WriteString("B", "a", "first");
     ini.UpdateFile();
-    EXPECT_EQ(TempDir::Read(file),
-              "[B]\r\na=first\r\nkey=b\r\n[C]\r\nnew=text\r\n[D]\r\nkey=d\r\n");
+    EXPECT_EQ(FileContent(file), "[B]\r\na=first\r\nkey=b\r\n[C]\r\nnew=text\r\n[D]\r\nkey=d\r\n");
 }
 
 TEST(FastIniFileTest, TheFileIsReadOnceOnly) {
     TempDir dir;
-    const std::string file = dir.File("once.ini");
-    TempDir::Write(file, "[S]\na=1\n");
+    const std::string file = PathText(dir.Path() / "once.ini");
+    WriteFileReplacing(file, "[S]\na=1\n");
     TFastIniFile ini(file);
-    TempDir::Write(file, "[S]\na=2\n");
+    WriteFileReplacing(file, "[S]\na=2\n");
     EXPECT_EQ(ini.ReadString("S", "a", ""), "1");
 }
 
 TEST(FastIniFileTest, DestructionDoesNotSave) {
     TempDir dir;
-    const std::string file = dir.File("nosave.ini");
-    TempDir::Write(file, "[S]\na=1\n");
+    const std::string file = PathText(dir.Path() / "nosave.ini");
+    WriteFileReplacing(file, "[S]\na=1\n");
     {
         TFastIniFile ini(file);
         ini.WriteString("S", "b", "2");
     }
-    EXPECT_EQ(TempDir::Read(file), "[S]\na=1\n");
+    EXPECT_EQ(FileContent(file), "[S]\na=1\n");
 }
 
 TEST(FastIniFileTest, EmptyFileNameReadsAndWritesNothing) {
@@ -251,7 +257,7 @@ TEST(FastIniFileTest, EmptyFileNameReadsAndWritesNothing) {
 
 TEST(FastIniFileTest, UpdateFileLeavesNoTemporaryFileBehind) {
     TempDir dir;
-    const std::string file = dir.File("clean.ini");
+    const std::string file = PathText(dir.Path() / "clean.ini");
     TFastIniFile ini(file);
     ini.WriteString("S", "a", "1");
     ini.UpdateFile();
@@ -266,7 +272,7 @@ TEST(FastIniFileTest, UpdateFileLeavesNoTemporaryFileBehind) {
 
 TEST(FastIniFileTest, FailedWriteRaisesWithTheCallAndLeavesNothingBehind) {
     TempDir dir;
-    const std::string file = dir.File("missing-folder/x.ini");
+    const std::string file = PathText(dir.Path() / "missing-folder/x.ini");
     TFastIniFile ini(file);
     ini.WriteString("S", "a", "1");
     try {
@@ -280,15 +286,15 @@ TEST(FastIniFileTest, FailedWriteRaisesWithTheCallAndLeavesNothingBehind) {
 
 TEST(FastIniFileTest, ReadsUtf8WithByteOrderMarkAndAnsiText) {
     TempDir dir;
-    const std::string utf8 = dir.File("utf8.lng");
-    TempDir::Write(utf8,
-                   "\xEF\xBB\xBF[S]\nname=Gr\xC3\xBC\xC3\x9F"
-                   "e\n");
+    const std::string utf8 = PathText(dir.Path() / "utf8.lng");
+    WriteFileReplacing(utf8,
+                       "\xEF\xBB\xBF[S]\nname=Gr\xC3\xBC\xC3\x9F"
+                       "e\n");
     EXPECT_EQ(TFastIniFile(utf8).ReadString("S", "name", ""),
               "Gr\xC3\xBC\xC3\x9F"
               "e");
-    const std::string ansi = dir.File("ansi.lng");
-    TempDir::Write(ansi, "[S]\nname=caf\xE9\n");
+    const std::string ansi = PathText(dir.Path() / "ansi.lng");
+    WriteFileReplacing(ansi, "[S]\nname=caf\xE9\n");
     EXPECT_EQ(TFastIniFile(ansi).ReadString("S", "name", ""), "caf\xC3\xA9");
 }
 
@@ -308,14 +314,14 @@ TEST(FastIniFileTest, ManyKeysStaySortedAndReachable) {
 
 TEST(MemIniFileTest, WriteStringReplacesAndUpdateFileWritesTheStore) {
     TempDir dir;
-    const std::string file = dir.File("mem.ini");
-    TempDir::Write(file, "[S]\na=1\n");
+    const std::string file = PathText(dir.Path() / "mem.ini");
+    WriteFileReplacing(file, "[S]\na=1\n");
     TMemIniFile ini(file);
     ini.WriteString("S", "A", "2");
     ini.WriteString("S", "b=x", "y");
     EXPECT_EQ(ini.ReadString("S", "a", ""), "2");
     ini.UpdateFile();
-    EXPECT_EQ(TempDir::Read(file), "[S]\r\na=2\r\nb=x=y\r\n");
+    EXPECT_EQ(FileContent(file), "[S]\r\na=2\r\nb=x=y\r\n");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "utils/TestAppKey.h"
+#include "support/TestAppKey.h"
 
 namespace nimbra {
 namespace {
