@@ -52,4 +52,20 @@ class TestAppKey {
     std::string name_;
 };
 
+// Points the global settings store at a test key of its own for the
+// object's lifetime, then back at the key it had.
+class GlobalAppIniOverride {
+  public:
+    GlobalAppIniOverride() : previous_(AppIni().AppKey()) { AppIni().SetAppKey(key_.AppKey()); }
+    GlobalAppIniOverride(const GlobalAppIniOverride&) = delete;
+    GlobalAppIniOverride& operator=(const GlobalAppIniOverride&) = delete;
+    ~GlobalAppIniOverride() { AppIni().SetAppKey(previous_); }
+
+    const TestAppKey& Key() const { return key_; }
+
+  private:
+    TestAppKey key_;
+    std::string previous_;
+};
+
 }  // namespace nimbra::testing_support
