@@ -352,34 +352,67 @@ class DateScanner {
 
 }  // namespace
 
-bool TryStrToDate(std::string_view text, TDateTime& value, const TFormatSettings& settings) {
+namespace {
+
+// Runs `scan` over the text, which it must read to the end; `value` changes
+// only then.
+template <class Scan>
+bool ScanWhole(std::string_view text, TDateTime& value, const TFormatSettings& settings,
+               Scan scan) {
     DateScanner scanner(text, settings);
     TDateTime result = 0;
-    if (!scanner.Date(result) || !scanner.AtEnd())
+    if (!scan(scanner, result) || !scanner.AtEnd())
         return false;
     value = result;
     return true;
+}
+
+}  // namespace
+
+bool TryStrToDate(std::string_view text, TDateTime& value, const TFormatSettings& settings) {
+    return ScanWhole(text, value, settings,
+                     [](DateScanner& scanner, TDateTime& result) { return scanner.Date(result); });
 }
 
 bool TryStrToTime(std::string_view text, TDateTime& value, const TFormatSettings& settings) {
-    DateScanner scanner(text, settings);
-    TDateTime result = 0;
-    if (!scanner.Time(result) || !scanner.AtEnd())
-        return false;
-    value = result;
-    return true;
+    return ScanWhole(text, value, settings,
+                     [](DateScanner& scanner, TDateTime& result) { return scanner.Time(result); });
 }
 
 bool TryStrToDateTime(std::string_view text, TDateTime& value, const TFormatSettings& settings) {
-    DateScanner scanner(text, settings);
-    TDateTime date = 0;
-    if (!scanner.Date(date))
-        return false;
-    TDateTime time = 0;
-    if (!scanner.AtEnd() && (!scanner.Time(time) || !scanner.AtEnd()))
-        return false;
-    value = date < 0 ? date - time : date + time;
-    return true;
+    return ScanWhole(text, value, settings, [](DateScanner& scanner, TDateTime& result) {
+        TDateTime date = 0;
+        TDateTime time = 0;
+        if (!scanner.Date(date) || (!scanner.AtEnd() && !scanner.Time(time)))
+            return false;
+        result = date < 0 ? date - time : date + time;
+        return true;
+    });
+}
+
+// ---- bytes as hexadecimal text ---------------------------------------------------
+
+std::string BytesToHex(const std::vector<std::uint8_t>& bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (std::uint8_t byte : bytes) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0x0F];
+    }
+    return text;
+}
+
+std::vector<std::uint8_t> HexToBytes(std::string_view text) {
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
+        const int high = HexDigit(text[i]);
+        const int low = HexDigit(text[i + 1]);
+        if (high < 0 || low < 0)
+            break;
+        bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
+    }
+    return bytes;
 }
 
 }  // namespace nimbra

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/DateTime.h"
 #include "base/FormatSettings.h"
@@ -40,5 +41,10 @@ bool TryStrToDate(std::string_view text, TDateTime& value, const TFormatSettings
 bool TryStrToTime(std::string_view text, TDateTime& value, const TFormatSettings& settings);
 // A date, optionally followed by a blank and a time.
 bool TryStrToDateTime(std::string_view text, TDateTime& value, const TFormatSettings& settings);
+
+// Bytes as pairs of hexadecimal digits, and back; reading stops at the
+// first pair that is not one.
+std::string BytesToHex(const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> HexToBytes(std::string_view text);
 
 }  // namespace nimbra

@@ -7,18 +7,6 @@ namespace nimbra {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 using TDateParser = bool (*)(std::string_view, TDateTime&, const TFormatSettings&);
 
 TDateTime ReadDateValue(TCustomIniFile& ini, const std::string& section, const std::string& ident,
@@ -72,27 +60,13 @@ void TCustomIniFile::WriteBool(const std::string& section, const std::string& id
 
 int TCustomIniFile::ReadBinaryStream(const std::string& section, const std::string& ident,
                                      std::vector<std::uint8_t>& value) {
-    const std::string text = ReadString(section, ident, "");
-    value.clear();
-    for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
-        const int high = HexValue(text[i]);
-        const int low = HexValue(text[i + 1]);
-        if (high < 0 || low < 0)
-            break;
-        value.push_back(static_cast<std::uint8_t>(high * 16 + low));
-    }
+    value = HexToBytes(ReadString(section, ident, ""));
     return static_cast<int>(value.size());
 }
 
 void TCustomIniFile::WriteBinaryStream(const std::string& section, const std::string& ident,
                                        const std::vector<std::uint8_t>& value) {
-    std::string text;
-    text.reserve(value.size() * 2);
-    for (std::uint8_t byte : value) {
-        text += kHexDigits[byte >> 4];
-        text += kHexDigits[byte & 0x0F];
-    }
-    WriteString(section, ident, text);
+    WriteString(section, ident, BytesToHex(value));
 }
 
 TDateTime TCustomIniFile::ReadDate(const std::string& section, const std::string& ident,

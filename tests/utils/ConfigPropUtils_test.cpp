@@ -9,17 +9,17 @@
 #include "base/FormatSettings.h"
 #include "base/Locale.h"
 #include "base/StringList.h"
+#include "support/SampleEnum.h"
 #include "utils/RegIniFile.h"
 
 namespace nimbra {
 namespace {
 
-enum TShade { shLight, shMedium, shDark };
-const TTypeInfo& EnumTypeInfo(TShade) {
-    static const TTypeInfo info = MakeEnumTypeInfo("TShade", {"shLight", "shMedium", "shDark"});
-    return info;
-}
-using TShades = Set<TShade>;
+using testing_support::shDark;
+using testing_support::shLight;
+using testing_support::shMedium;
+using testing_support::TShade;
+using testing_support::TShades;
 
 class TDeeper : public TPersistent {
   public:

@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 
+#include "support/FileContent.h"
+#include "support/SampleEnum.h"
 #include "support/TestAppKey.h"
 #include "support/TestFolders.h"
 #include "utils/FileUtils.h"
@@ -16,20 +18,16 @@
 namespace nimbra {
 namespace {
 
+using testing_support::FileContent;
 using testing_support::PathText;
 using testing_support::TempDir;
-
-std::string FileContent(const std::string& file) {
-    std::string bytes;
-    return ReadFileBytes(file, bytes) ? bytes : "<missing>";
-}
 using testing_support::TestAppKey;
 
-enum TShade { shLight, shMedium, shDark };
-const TTypeInfo& EnumTypeInfo(TShade) {
-    static const TTypeInfo info = MakeEnumTypeInfo("TShade", {"shLight", "shMedium", "shDark"});
-    return info;
-}
+using testing_support::shDark;
+using testing_support::shLight;
+using testing_support::shMedium;
+using testing_support::TShade;
+using testing_support::TShades;
 
 class AppIniTest : public testing::Test {
   protected:

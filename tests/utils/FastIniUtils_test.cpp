@@ -6,19 +6,16 @@
 #include <memory>
 
 #include "base/OsError.h"
+#include "support/FileContent.h"
 #include "support/TestFolders.h"
 #include "utils/FileUtils.h"
 
 namespace nimbra {
 namespace {
 
+using testing_support::FileContent;
 using testing_support::PathText;
 using testing_support::TempDir;
-
-std::string FileContent(const std::string& file) {
-    std::string bytes;
-    return ReadFileBytes(file, bytes) ? bytes : "<missing>";
-}
 
 std::vector<std::string> Sections(TFastIniFile& ini) {
     TStringList list;
