@@ -170,6 +170,25 @@ TDateTime UnixTimeToUtcDateTime(std::int64_t seconds, std::int64_t nanoseconds) 
     return kUnixOrigin + secs / 86400.0;
 }
 
+TDateTime TLocalTimeConverter::ToLocal(TDateTime utc) {
+    constexpr double kQuartersPerDay = 96.0;
+    const auto quarter = static_cast<std::int64_t>(std::floor(utc * kQuartersPerDay));
+    Slot& slot = slots_[static_cast<std::size_t>(quarter & (kSlots - 1))];
+    if (slot.quarter == quarter)
+        return utc + slot.offsetDays;
+    const double start = static_cast<double>(quarter) / kQuartersPerDay;
+    const double end = static_cast<double>(quarter + 1) / kQuartersPerDay;
+    const double startOffset = UtcToLocal(start) - start;
+    const double endOffset = UtcToLocal(end) - end;
+    // Offsets are whole seconds; compare with a tolerance for rounding.
+    if (std::fabs(startOffset - endOffset) * 86400.0 < 0.5) {
+        slot.quarter = quarter;
+        slot.offsetDays = std::round(startOffset * 86400.0) / 86400.0;
+        return utc + slot.offsetDays;
+    }
+    return UtcToLocal(utc);
+}
+
 TDateTime FileTimeToLocalDateTime(std::int64_t fileTime) {
     return UtcToLocal(FileTimeToUtcDateTime(fileTime));
 }

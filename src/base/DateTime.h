@@ -56,4 +56,21 @@ TDateTime FileTimeToLocalDateTime(std::int64_t fileTime);
 TDateTime Now();
 TDateTime Today();
 
+// UtcToLocal for many times in a row (a directory scan): the offset from UTC
+// is asked once per quarter hour of UTC time and reused. Zone transitions
+// fall on quarter hours, and a quarter whose two ends differ is never
+// cached, so results equal UtcToLocal's.
+class TLocalTimeConverter {
+  public:
+    TDateTime ToLocal(TDateTime utc);
+
+  private:
+    static constexpr int kSlots = 64;
+    struct Slot {
+        std::int64_t quarter = INT64_MIN;
+        double offsetDays = 0;
+    };
+    Slot slots_[kSlots];
+};
+
 }  // namespace nimbra

@@ -10,7 +10,7 @@ namespace nimbra {
 // The special folders of the shell the program knows, in their fixed
 // order: the ordinal is the row of the table, and stored settings refer to
 // the identifiers by name.
-enum TShellFolder {
+enum TShellFolder : int {
     sfDesktop,
     sfInternet,
     sfPrograms,

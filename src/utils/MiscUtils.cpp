@@ -13,6 +13,16 @@ std::string JoinPath(std::string_view first, std::string_view second) {
     return path;
 }
 
+std::string NativePath(std::string_view path) {
+    std::string native(path);
+#ifndef _WIN32
+    for (char& c : native)
+        if (c == '\\')
+            c = '/';
+#endif
+    return native;
+}
+
 std::string StripHotkey(std::string_view text, bool farEastLocale) {
     std::string out;
     out.reserve(text.size());

@@ -6,31 +6,12 @@
 #include <string>
 
 #include "base/DateTime.h"
+#include "support/TimeZoneScope.h"
 
 namespace nimbra {
 namespace {
 
-// Switches the process's time zone for one test.
-class TimeZoneScope {
-  public:
-    explicit TimeZoneScope(const char* zone) {
-        if (const char* old = std::getenv("TZ"))
-            saved_ = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TimeZoneScope() {
-        if (saved_) {
-            setenv("TZ", saved_->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-
-  private:
-    std::optional<std::string> saved_;
-};
+using testing_support::TimeZoneScope;
 
 TEST(LocalTimeTest, AppliesTheDaylightSavingRuleOfTheInstant) {
     // A POSIX rule string needs no time-zone database: Central European Time.

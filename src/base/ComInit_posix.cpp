@@ -1,0 +1,8 @@
+#include "base/ComInit.h"
+
+namespace nimbra {
+
+TComInitializer::TComInitializer() : succeeded_(true) {}
+TComInitializer::~TComInitializer() = default;
+
+}  // namespace nimbra

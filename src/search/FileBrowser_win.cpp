@@ -1,0 +1,98 @@
+#include <windows.h>
+
+#include "base/Unicode.h"
+#include "search/FileBrowser.h"
+#include "utils/MiscUtils.h"
+
+namespace nimbra {
+
+struct TFileBrowser::Listing {
+    HANDLE find = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAW data{};
+    bool hasPending = false;  // FindFirstFileExW already delivered an entry
+    ~Listing() {
+        if (find != INVALID_HANDLE_VALUE)
+            FindClose(find);
+    }
+};
+
+TFileBrowser::TFileBrowser() = default;
+TFileBrowser::~TFileBrowser() = default;
+
+void TFileBrowser::Close() {
+    listing_.reset();
+    exhausted_ = false;
+}
+
+namespace {
+
+std::int64_t FileTimeTicks(const FILETIME& ft) {
+    return (static_cast<std::int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+bool IsDotEntry(const wchar_t* name) {
+    return (name[0] == L'.' && name[1] == L'\0') ||
+           (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
+}
+
+// Short names are not needed, and the large fetch lets the file system
+// return more entries per call.
+HANDLE FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
+    return FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                            FIND_FIRST_EX_LARGE_FETCH);
+}
+
+}  // namespace
+
+bool TFileBrowser::Next() {
+    if (exhausted_)
+        return false;
+    if (!listing_) {
+        listing_ = std::make_unique<Listing>();
+        listing_->find = FindFirst(ToWide(JoinPath(path_, filter_)), listing_->data);
+        if (listing_->find == INVALID_HANDLE_VALUE) {
+            exhausted_ = true;
+            return false;
+        }
+        listing_->hasPending = true;
+    }
+    for (;;) {
+        if (!listing_->hasPending && !FindNextFileW(listing_->find, &listing_->data)) {
+            exhausted_ = true;
+            listing_.reset();
+            return false;
+        }
+        listing_->hasPending = false;
+        const WIN32_FIND_DATAW& data = listing_->data;
+        if (IsDotEntry(data.cFileName))
+            continue;
+        name_ = ToUtf8(data.cFileName);
+        isDirectory_ = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        lastWrite_ = converter_.ToLocal(FileTimeToUtcDateTime(FileTimeTicks(data.ftLastWriteTime)));
+        device_ = 0;
+        node_ = 0;
+        return true;
+    }
+}
+
+bool TFileBrowser::ReadFolderTime(const std::string& folder, TDateTime& changed) {
+    if (folder.empty())
+        return false;
+    WIN32_FIND_DATAW data{};
+    // The folder itself, not its contents: no wildcard. A drive root has no
+    // such entry and fails here.
+    HANDLE find = FindFirst(ToWide(folder), data);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(find);
+    changed = UtcToLocal(FileTimeToUtcDateTime(FileTimeTicks(data.ftLastWriteTime)));
+    return true;
+}
+
+// Paths longer than MAX_PATH cannot be listed, which ends any loop through
+// junctions; no identity check is needed.
+bool TFileBrowser::ReadFolderId(const std::string&, std::uint64_t&, std::uint64_t&) {
+    return false;
+}
+
+}  // namespace nimbra

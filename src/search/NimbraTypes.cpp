@@ -1,0 +1,553 @@
+#include "search/NimbraTypes.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/Exception.h"
+#include "base/FindBytes.h"
+#include "base/Locale.h"
+#include "base/WaitCursor.h"
+#include "folders/NimbraCustomFolders.h"
+#include "search/FileBrowser.h"
+#include "search/ItemsView.h"
+#include "utils/MiscUtils.h"
+
+namespace nimbra {
+
+namespace {
+
+bool IsPathDelimiter(char c) {
+    return c == '\\' || c == '/';
+}
+
+// The last component of a folder path; the whole text for a drive root.
+std::string_view RootTitle(std::string_view folder) {
+    const std::size_t pos = folder.find_last_of("\\/:");
+    const std::string_view last = pos == std::string_view::npos ? folder : folder.substr(pos + 1);
+    return last.empty() ? folder : last;
+}
+
+std::vector<std::string_view> SplitPath(std::string_view path) {
+    std::vector<std::string_view> parts;
+    std::size_t pos = 0;
+    while (pos < path.size()) {
+        while (pos < path.size() && IsPathDelimiter(path[pos]))
+            ++pos;
+        std::size_t end = pos;
+        while (end < path.size() && !IsPathDelimiter(path[end]))
+            ++end;
+        if (end > pos)
+            parts.push_back(path.substr(pos, end - pos));
+        pos = end;
+    }
+    return parts;
+}
+
+std::uint32_t CheckedOffset(std::size_t size) {
+    if (size >= UINT32_MAX)
+        throw Exception("The catalogue is too large");
+    return static_cast<std::uint32_t>(size);
+}
+
+}  // namespace
+
+std::string_view ExtractExtension(std::string_view name) {
+    const std::size_t dot = name.find_last_of('.');
+    if (dot == std::string_view::npos)
+        return {};
+    if (name.find_first_of("\\:", dot) != std::string_view::npos)
+        return {};
+    return name.substr(dot);
+}
+
+std::string_view StripExtension(std::string_view name) {
+    return name.substr(0, name.size() - ExtractExtension(name).size());
+}
+
+// ---- TProgramMenuItem --------------------------------------------------------
+
+bool TProgramMenuItem::IsFolder() const {
+    return (items_->flags_[index_] & TProgramMenuItems::kFolderFlag) != 0;
+}
+
+std::string TProgramMenuItem::Title() const {
+    return items_->TitleOf(index_);
+}
+
+std::string_view TProgramMenuItem::SearchKey() const {
+    return items_->Key(index_);
+}
+
+std::string TProgramMenuItem::Folder() const {
+    if (IsFolder())
+        return {};
+    return items_->FullPathOf(items_->parent_[index_]);
+}
+
+std::string TProgramMenuItem::FileName() const {
+    if (IsFolder())
+        return items_->FullPathOf(index_);
+    return std::string(items_->Name(index_));
+}
+
+std::string TProgramMenuItem::RelativePath() const {
+    if (IsFolder())
+        return {};
+    std::vector<std::uint32_t> chain;
+    std::uint32_t root = index_;
+    while (items_->parent_[root] != kNoEntry) {
+        chain.push_back(root);
+        root = items_->parent_[root];
+    }
+    const auto& titles = items_->rootTitles_;
+    const auto it =
+        std::lower_bound(titles.begin(), titles.end(), root,
+                         [](const auto& entry, std::uint32_t i) { return entry.first < i; });
+    std::string path = (it != titles.end() && it->first == root) ? it->second : std::string();
+    for (auto c = chain.rbegin(); c != chain.rend(); ++c)
+        path = JoinPath(path, items_->Name(*c));
+    return path;
+}
+
+TProgramMenuItem TProgramMenuItem::Parent() const {
+    const std::uint32_t parent = items_->parent_[index_];
+    return parent == kNoEntry ? TProgramMenuItem() : TProgramMenuItem(items_, parent);
+}
+
+bool TProgramMenuItem::Shown() const {
+    return (items_->state_[index_] & TProgramMenuItems::kShownState) != 0;
+}
+
+bool TProgramMenuItem::Matches() const {
+    return (items_->state_[index_] & TProgramMenuItems::kMatchesState) != 0;
+}
+
+int TProgramMenuItem::ImageIndex() const {
+    return items_->imageIndex_[index_];
+}
+
+void TProgramMenuItem::SetImageIndex(int index) const {
+    items_->imageIndex_[index_] = index;
+}
+
+TDateTime TProgramMenuItem::Changed() const {
+    return items_->changed_[index_];
+}
+
+std::string TProgramMenuItem::FullPath() const {
+    return items_->FullPathOf(index_);
+}
+
+int TProgramMenuItem::Level() const {
+    int level = 0;
+    for (std::uint32_t p = items_->parent_[index_]; p != kNoEntry; p = items_->parent_[p])
+        ++level;
+    return level;
+}
+
+int TProgramMenuItem::GetImageIndex() const {
+    std::int32_t& image = items_->imageIndex_[index_];
+    if (image == -1) {
+        image = items_->defaultImageIndex_;
+        if (items_->view_ != nullptr)
+            items_->view_->QueueIcon(FullPath());
+    }
+    return image;
+}
+
+// ---- scanning ------------------------------------------------------------------
+
+// Walks a folder tree depth first without recursion (trees may be deeper
+// than the stack allows), adding entries in catalogue order.
+class TProgramMenuItems::Scanner {
+  public:
+    explicit Scanner(TProgramMenuItems& items) : items_(items) {}
+
+    void ScanTree(std::uint32_t rootEntry, const std::string& rootFolder) {
+        Frame root{rootEntry, rootFolder};
+        TFileBrowser::ReadFolderId(rootFolder, root.device, root.node);
+        stack_.push_back(std::move(root));
+        ListFolder(stack_.back());
+        while (!stack_.empty()) {
+            Frame& top = stack_.back();
+            if (top.nextSubfolder == top.subfolders.size()) {
+                stack_.pop_back();
+                continue;
+            }
+            Child& child = top.subfolders[top.nextSubfolder++];
+            const std::uint32_t entry =
+                items_.AddEntry(top.entry, child.name, child.name, true, child.changed);
+            Frame next{entry, JoinPath(top.path, child.name), child.device, child.node};
+            // A folder already open above this one is reached again through
+            // a link: list it once only, or the walk would never end.
+            if (IsOnStack(next))
+                continue;
+            stack_.push_back(std::move(next));
+            ListFolder(stack_.back());
+        }
+    }
+
+  private:
+    struct Child {
+        std::string name;
+        TDateTime changed;
+        std::uint64_t device;
+        std::uint64_t node;
+    };
+    struct Frame {
+        std::uint32_t entry;
+        std::string path;
+        std::uint64_t device = 0;
+        std::uint64_t node = 0;
+        std::vector<Child> subfolders;
+        std::size_t nextSubfolder = 0;
+    };
+
+    bool IsOnStack(const Frame& frame) const {
+        if (frame.device == 0 && frame.node == 0)
+            return false;
+        return std::any_of(stack_.begin(), stack_.end(), [&](const Frame& f) {
+            return f.device == frame.device && f.node == frame.node;
+        });
+    }
+
+    static void SortByName(std::vector<Child>& children) {
+        std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
+            return AnsiCompareText(a.name, b.name) < 0;
+        });
+    }
+
+    // Reads one folder level: adds its files, keeps its subfolders for later.
+    void ListFolder(Frame& frame) {
+        files_.clear();
+        browser_.SetPath(frame.path);
+        while (browser_.Next()) {
+            Child child{browser_.Name(), browser_.LastWriteTime(), browser_.DeviceId(),
+                        browser_.NodeId()};
+            (browser_.IsDirectory() ? frame.subfolders : files_).push_back(std::move(child));
+        }
+        browser_.SetPath({});
+        SortByName(files_);
+        SortByName(frame.subfolders);
+        for (const Child& file : files_) {
+            items_.AddFileEntry(frame.entry, file.name, file.changed);
+        }
+    }
+
+    TProgramMenuItems& items_;
+    TFileBrowser browser_;
+    std::vector<Frame> stack_;
+    std::vector<Child> files_;
+};
+
+// ---- TProgramMenuItems -------------------------------------------------------
+
+TProgramMenuItems::TProgramMenuItems(TDefaultImageLookup defaultImageLookup)
+    : defaultImageLookup_(std::move(defaultImageLookup)) {
+    defaultImageIndex_ = defaultImageLookup_ ? defaultImageLookup_() : -1;
+    Clear();
+}
+
+TProgramMenuItems::~TProgramMenuItems() {
+    if (view_ != nullptr)
+        view_->SetItems(nullptr);
+}
+
+TProgramMenuItem TProgramMenuItems::Items(int index) {
+    if (index < 0 || index >= Count())
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    return TProgramMenuItem(this, static_cast<std::uint32_t>(index));
+}
+
+void TProgramMenuItems::Clear() {
+    nameOffset_.assign(1, 0);
+    keyOffset_.assign(1, 0);
+    parent_.clear();
+    subtreeEnd_.clear();
+    changed_.clear();
+    imageIndex_.clear();
+    flags_.clear();
+    state_.clear();
+    names_.clear();
+    keys_.clear();
+    rootTitles_.clear();
+    pathMatches_.clear();
+}
+
+std::uint32_t TProgramMenuItems::AddEntry(std::uint32_t parent, std::string_view name,
+                                          std::string_view title, bool isFolder,
+                                          TDateTime changed) {
+    const std::uint32_t index = CheckedOffset(parent_.size());
+    names_.append(name);
+    names_ += '\0';
+    keys_ += AnsiUpperCase(title);
+    keys_ += '\0';
+    nameOffset_.push_back(CheckedOffset(names_.size()));
+    keyOffset_.push_back(CheckedOffset(keys_.size()));
+    parent_.push_back(parent);
+    subtreeEnd_.push_back(index + 1);
+    // Every folder above now ends after this entry.
+    for (std::uint32_t p = parent; p != kNoEntry; p = parent_[p])
+        subtreeEnd_[p] = index + 1;
+    changed_.push_back(changed);
+    imageIndex_.push_back(-1);
+    flags_.push_back(isFolder ? kFolderFlag : 0);
+    state_.push_back(0);
+    return index;
+}
+
+std::uint32_t TProgramMenuItems::AddFileEntry(std::uint32_t parent, std::string_view name,
+                                              TDateTime changed) {
+    // Only shortcuts lose their extension: "Notepad.lnk" is shown as
+    // "Notepad", "Google.url" stays as it is.
+    const std::string_view title =
+        SameText(ExtractExtension(name), ".lnk") ? StripExtension(name) : name;
+    return AddEntry(parent, name, title, false, changed);
+}
+
+std::uint32_t TProgramMenuItems::AddRootEntry(const std::string& folder,
+                                              const std::string& rootTitle, TDateTime changed) {
+    const std::uint32_t root = AddEntry(kNoEntry, folder, RootTitle(folder), true, changed);
+    flags_[root] |= kRootFlag;
+    rootTitles_.emplace_back(root, rootTitle);
+    return root;
+}
+
+TProgramMenuItem TProgramMenuItems::AddRoot(const std::string& folder, const std::string& rootTitle,
+                                            TDateTime changed) {
+    return TProgramMenuItem(this, AddRootEntry(folder, rootTitle, changed));
+}
+
+TProgramMenuItem TProgramMenuItems::AddFolder(TProgramMenuItem parent, std::string_view name,
+                                              TDateTime changed) {
+    return TProgramMenuItem(this, AddEntry(parent.Index(), name, name, true, changed));
+}
+
+TProgramMenuItem TProgramMenuItems::AddFile(TProgramMenuItem parent, std::string_view name,
+                                            TDateTime changed) {
+    return TProgramMenuItem(this, AddFileEntry(parent.Index(), name, changed));
+}
+
+void TProgramMenuItems::Rescan(const TCustomFolders& folders) {
+    TWaitCursor wait;
+    Clear();
+    defaultImageIndex_ = defaultImageLookup_ ? defaultImageLookup_() : -1;
+    for (int i = 0; i < folders.Count(); ++i) {
+        const TCustomFolder* folder = folders.Items(i);
+        if (!folder->Include())
+            continue;
+        const TCustomFolderPaths* paths = folder->Paths();
+        for (int p = 0; p < paths->Count(); ++p) {
+            const TCustomFolderPath* path = paths->Items(p);
+            ScanRoot(path->FullPath(), StripHotkey(path->Title()));
+        }
+    }
+    // The scan grew the storage step by step; give back what it will not use.
+    for (auto* v : {&nameOffset_, &keyOffset_, &parent_, &subtreeEnd_})
+        v->shrink_to_fit();
+    changed_.shrink_to_fit();
+    imageIndex_.shrink_to_fit();
+    flags_.shrink_to_fit();
+    state_.shrink_to_fit();
+    names_.shrink_to_fit();
+    keys_.shrink_to_fit();
+}
+
+void TProgramMenuItems::ScanRoot(const std::string& folder, const std::string& rootTitle) {
+    if (folder.empty())
+        return;
+    TDateTime changed = kZeroDate;
+    if (!TFileBrowser::ReadFolderTime(folder, changed))
+        changed = kZeroDate;
+    const std::uint32_t root = AddRootEntry(folder, rootTitle, changed);
+    Scanner(*this).ScanTree(root, folder);
+}
+
+std::string_view TProgramMenuItems::Name(std::uint32_t index) const {
+    return std::string_view(names_).substr(nameOffset_[index],
+                                           nameOffset_[index + 1] - nameOffset_[index] - 1);
+}
+
+std::string_view TProgramMenuItems::Key(std::uint32_t index) const {
+    return std::string_view(keys_).substr(keyOffset_[index],
+                                          keyOffset_[index + 1] - keyOffset_[index] - 1);
+}
+
+std::string TProgramMenuItems::TitleOf(std::uint32_t index) const {
+    const std::string_view name = Name(index);
+    if ((flags_[index] & kRootFlag) != 0)
+        return std::string(RootTitle(name));
+    if ((flags_[index] & kFolderFlag) == 0 && SameText(ExtractExtension(name), ".lnk"))
+        return std::string(StripExtension(name));
+    return std::string(name);
+}
+
+std::string TProgramMenuItems::FullPathOf(std::uint32_t index) const {
+    if (parent_[index] == kNoEntry)
+        return std::string(Name(index));
+    return JoinPath(FullPathOf(parent_[index]), Name(index));
+}
+
+std::size_t TProgramMenuItems::MemoryUsed() const {
+    std::size_t bytes = names_.capacity() + keys_.capacity();
+    bytes += (nameOffset_.capacity() + keyOffset_.capacity() + parent_.capacity() +
+              subtreeEnd_.capacity()) *
+             sizeof(std::uint32_t);
+    bytes +=
+        changed_.capacity() * sizeof(TDateTime) + imageIndex_.capacity() * sizeof(std::int32_t);
+    bytes += flags_.capacity() + state_.capacity();
+    for (const auto& [entry, title] : rootTitles_)
+        bytes += sizeof(entry) + title.capacity();
+    return bytes;
+}
+
+// ---- finding entries by path -------------------------------------------------
+
+void TProgramMenuItems::CollectPathMatches(std::string_view path) {
+    pathMatches_.clear();
+    const std::vector<std::string_view> parts = SplitPath(path);
+    if (parts.empty())
+        return;
+    for (const auto& [root, title] : rootTitles_) {
+        const std::vector<std::string_view> rootParts = SplitPath(Name(root));
+        if (rootParts.empty() || rootParts.size() > parts.size())
+            continue;
+        bool same = true;
+        for (std::size_t i = 0; i < rootParts.size() && same; ++i)
+            same = AnsiSameText(rootParts[i], parts[i]);
+        if (!same)
+            continue;
+        // Descend one level per remaining component, through the direct
+        // children of each folder (a child's subtree is skipped whole).
+        std::vector<std::uint32_t> level{root};
+        for (std::size_t depth = rootParts.size(); depth < parts.size() && !level.empty();
+             ++depth) {
+            std::vector<std::uint32_t> next;
+            for (std::uint32_t folder : level) {
+                for (std::uint32_t child = folder + 1; child < subtreeEnd_[folder];
+                     child = subtreeEnd_[child]) {
+                    if (AnsiSameText(Name(child), parts[depth]))
+                        next.push_back(child);
+                }
+            }
+            level = std::move(next);
+        }
+        pathMatches_.insert(pathMatches_.end(), level.begin(), level.end());
+    }
+    std::sort(pathMatches_.begin(), pathMatches_.end());
+}
+
+TProgramMenuItem TProgramMenuItems::FindByPath(std::string_view path, int& cursor) {
+    CollectPathMatches(path);
+    cursor = -1;
+    return FindNextByPath(cursor);
+}
+
+TProgramMenuItem TProgramMenuItems::FindNextByPath(int& cursor) {
+    const auto next = static_cast<std::size_t>(cursor + 1);
+    if (next >= pathMatches_.size()) {
+        cursor = -1;
+        return {};
+    }
+    cursor = static_cast<int>(next);
+    return TProgramMenuItem(this, pathMatches_[next]);
+}
+
+// ---- matching ------------------------------------------------------------------
+
+bool TProgramMenuItems::PassesDate(std::uint32_t index, bool dateFilter, TDateTime boundary) const {
+    return !dateFilter || boundary <= changed_[index];
+}
+
+void TProgramMenuItems::MarkWithAncestors(std::uint32_t index) {
+    state_[index] = kShownState | kMatchesState;
+    for (std::uint32_t p = parent_[index]; p != kNoEntry && (state_[p] & kShownState) == 0;
+         p = parent_[p])
+        state_[p] |= kShownState;
+}
+
+void TProgramMenuItems::MarkMatches(const std::vector<std::string>& words, bool dateFilter,
+                                    TDateTime boundary) {
+    const auto count = static_cast<std::uint32_t>(state_.size());
+    if (words.empty() && !dateFilter) {
+        std::fill(state_.begin(), state_.end(), kShownState | kMatchesState);
+        return;
+    }
+    std::fill(state_.begin(), state_.end(), 0);
+    if (words.empty()) {
+        for (std::uint32_t i = 0; i < count; ++i)
+            if (PassesDate(i, true, boundary))
+                MarkWithAncestors(i);
+        return;
+    }
+    MatchWords(words, dateFilter, boundary);
+}
+
+// One substring search runs over all keys for the longest word (usually the
+// rarest); each hit names its entry, which then must hold the other words
+// too. Keys are NUL-separated, so no hit can span two entries.
+void TProgramMenuItems::MatchWords(const std::vector<std::string>& words, bool dateFilter,
+                                   TDateTime boundary) {
+    const auto longest =
+        std::max_element(words.begin(), words.end(),
+                         [](const auto& a, const auto& b) { return a.size() < b.size(); });
+    const std::string& lead = *longest;
+    const char* const base = keys_.data();
+    const std::size_t total = keys_.size();
+    const auto count = static_cast<std::uint32_t>(parent_.size());
+    std::size_t from = 0;
+    std::uint32_t entry = 0;
+    while (from < total) {
+        const char* found = FindBytes(base + from, total - from, lead.data(), lead.size());
+        if (found == nullptr)
+            break;
+        const auto hit = static_cast<std::size_t>(found - base);
+        // Gallop forward to the entry whose key holds the hit: hits only move
+        // forward, so the search costs little whether hits are dense or rare.
+        std::uint32_t step = 1;
+        std::uint32_t high = entry + 1;
+        while (high < count && keyOffset_[high] <= hit) {
+            entry = high;
+            step *= 2;
+            high = std::min<std::uint64_t>(count, std::uint64_t{entry} + step);
+        }
+        entry = static_cast<std::uint32_t>(
+            std::upper_bound(keyOffset_.begin() + entry, keyOffset_.begin() + high, hit) -
+            keyOffset_.begin() - 1);
+        const std::string_view key = Key(entry);
+        const bool allWords = std::all_of(words.begin(), words.end(), [&](const std::string& w) {
+            return &w == &lead || key.find(w) != std::string_view::npos;
+        });
+        if (allWords && PassesDate(entry, dateFilter, boundary))
+            MarkWithAncestors(entry);
+        from = keyOffset_[entry + 1];
+    }
+}
+
+int TProgramMenuItems::CollectShown(std::vector<std::uint32_t>& rows) const {
+    int firstMatch = -1;
+    const std::size_t count = state_.size();
+    const std::uint8_t* states = state_.data();
+    std::size_t i = 0;
+    while (i < count) {
+        // Skip eight unshown entries at a time.
+        if (i + 8 <= count) {
+            std::uint64_t chunk;
+            std::memcpy(&chunk, states + i, sizeof chunk);
+            if (chunk == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        const std::uint8_t state = states[i];
+        if ((state & kShownState) != 0) {
+            if (firstMatch < 0 && (state & kMatchesState) != 0)
+                firstMatch = static_cast<int>(rows.size());
+            rows.push_back(static_cast<std::uint32_t>(i));
+        }
+        ++i;
+    }
+    return firstMatch;
+}
+
+}  // namespace nimbra

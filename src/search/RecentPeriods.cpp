@@ -1,0 +1,85 @@
+#include "search/RecentPeriods.h"
+
+#include "utils/NewLangUtils.h"
+
+namespace nimbra {
+
+const TTypeInfo& EnumTypeInfo(TRecentPeriod) {
+    static const TTypeInfo info =
+        MakeEnumTypeInfo("TRecentPeriod", {"rpDay", "rpWeek", "rpMonth", "rpYear"});
+    return info;
+}
+
+namespace {
+
+constexpr int kSunday = 6;
+
+TDateTime StartOfWeek(TDateTime today, int firstDayOfWeek) {
+    if (firstDayOfWeek < 0 || firstDayOfWeek > 6)
+        firstDayOfWeek = kSunday;
+    // DayOfWeek counts 1 = Sunday ... 7 = Saturday; make it 0 = Monday.
+    const int weekday = (DayOfWeek(today) + 5) % 7;
+    const int back = (weekday - firstDayOfWeek + 7) % 7;
+    return IncDay(today, -back);
+}
+
+TDateTime FirstOfMonth(TDateTime today) {
+    const TDateParts p = DecodeDateTime(today);
+    return EncodeDate(p.Year, p.Month, 1);
+}
+
+TDateTime FirstOfYear(TDateTime today) {
+    return EncodeDate(DecodeDateTime(today).Year, 1, 1);
+}
+
+}  // namespace
+
+TDateTime PeriodStart(int value, TRecentPeriod unit, bool rolling, TDateTime now,
+                      std::optional<int> firstDayOfWeek) {
+    const TDateTime today = DateOf(now);
+    if (!rolling) {
+        switch (unit) {
+            case rpDay:
+                return IncDay(today, -(value - 1));
+            case rpWeek:
+                return IncDay(StartOfWeek(today, firstDayOfWeek.value_or(LocaleFirstDayOfWeek())),
+                              -7 * (value - 1));
+            case rpMonth:
+                return IncMonth(FirstOfMonth(today), 1 - value);
+            case rpYear:
+                return IncMonth(FirstOfYear(today), 12 * (1 - value));
+        }
+        return today;
+    }
+    switch (unit) {
+        case rpDay:
+            return IncDay(today, -value);
+        case rpWeek:
+            return IncDay(today, -7 * value);
+        case rpMonth:
+            return IncMonth(today, -value);
+        case rpYear:
+            return IncMonth(today, -12 * value);
+    }
+    return today;
+}
+
+std::string PeriodText(int value, TRecentPeriod unit) {
+    struct UnitText {
+        const char* ident;
+        const char* format;
+    };
+    static constexpr UnitText kTexts[] = {{"Perioddays", "%s day(s)"},
+                                          {"Periodweeks", "%s week(s)"},
+                                          {"Periodmonths", "%s month(s)"},
+                                          {"Periodyears", "%s year(s)"}};
+    const int index = (unit >= rpDay && unit <= rpYear) ? unit : rpDay;
+    std::string text = GetLocalizedString("Nimbra", kTexts[index].ident, kTexts[index].format);
+    const std::string number = std::to_string(value);
+    for (std::size_t pos = text.find("%s"); pos != std::string::npos;
+         pos = text.find("%s", pos + number.size()))
+        text.replace(pos, 2, number);
+    return text;
+}
+
+}  // namespace nimbra
