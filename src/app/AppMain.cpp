@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/MainWindow.h"
+#include "base/ComInit.h"
 #include "base/Exception.h"
 #include "base/Unicode.h"
 
@@ -21,6 +22,8 @@ int RunMessageLoop() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     try {
+        // The shell's objects live on this thread for the whole run.
+        const nimbra::TComInitializer com;
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
         nimbra::MainWindow window(instance);

@@ -12,6 +12,19 @@ char AsciiUpper(char c) {
 
 }  // namespace
 
+void AppendAnsiUpperCase(std::string& out, std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            out += AnsiUpperCase(text);
+            return;
+        }
+    }
+    const std::size_t start = out.size();
+    out.append(text);
+    std::transform(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
+                   out.begin() + static_cast<std::ptrdiff_t>(start), AsciiUpper);
+}
+
 std::string AsciiUpperCase(std::string_view text) {
     std::string out(text);
     std::transform(out.begin(), out.end(), out.begin(), AsciiUpper);

@@ -1,4 +1,5 @@
 #include <locale.h>
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <cwctype>
@@ -75,6 +76,12 @@ int AnsiCompareText(std::string_view a, std::string_view b) {
     if (IsAscii(a) && IsAscii(b))
         return CompareText(a, b);
     return CompareCodePoints(a, b, true);
+}
+
+// Comparison here is by upper-case code points, and UTF-8 keeps code-point
+// order byte for byte.
+std::string AnsiSortKey(std::string_view text) {
+    return AnsiUpperCase(text);
 }
 
 int AnsiCompareStr(std::string_view a, std::string_view b) {

@@ -41,6 +41,22 @@ int AnsiCompareText(std::string_view a, std::string_view b) {
     return CompareWide(a, b, NORM_IGNORECASE);
 }
 
+std::string AnsiSortKey(std::string_view text) {
+    const std::wstring wide = ToWide(text);
+    const int size = static_cast<int>(wide.size());
+    constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int needed = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, wide.c_str(), size, nullptr,
+                                     0, nullptr, nullptr, 0);
+    if (needed <= 0)
+        return std::string(text);
+    // A sort key is a byte string, written through the wide-character
+    // parameter as the API documents.
+    std::string key(static_cast<std::size_t>(needed), '\0');
+    LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, wide.c_str(), size,
+                  reinterpret_cast<LPWSTR>(key.data()), needed, nullptr, nullptr, 0);
+    return key;
+}
+
 int AnsiCompareStr(std::string_view a, std::string_view b) {
     return CompareWide(a, b, 0);
 }

@@ -14,4 +14,9 @@ void RaiseOSError(std::string_view call, unsigned long code) {
     throw EOSError(message, code);
 }
 
+void OleCheck(long result, std::string_view call) {
+    if (result < 0)
+        RaiseOSError(call, static_cast<unsigned long>(result));
+}
+
 }  // namespace nimbra

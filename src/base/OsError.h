@@ -14,5 +14,8 @@ std::string SysErrorMessage(unsigned long code);
 [[noreturn]] void RaiseOSError(std::string_view call, unsigned long code);
 // The same for the calling thread's last error.
 [[noreturn]] void RaiseLastOSError(std::string_view call);
+// Raises EOSError naming the call when a COM result code (HRESULT) reports a
+// failure (is negative); success codes such as S_FALSE pass.
+void OleCheck(long result, std::string_view call);
 
 }  // namespace nimbra

@@ -190,6 +190,7 @@ class TProgramMenuItems::Scanner {
   private:
     struct Child {
         std::string name;
+        std::string sortKey;
         TDateTime changed;
         std::uint64_t device;
         std::uint64_t node;
@@ -211,10 +212,13 @@ class TProgramMenuItems::Scanner {
         });
     }
 
+    // Names in the locale's case-insensitive order, through sort keys made
+    // once per name.
     static void SortByName(std::vector<Child>& children) {
-        std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
-            return AnsiCompareText(a.name, b.name) < 0;
-        });
+        for (Child& child : children)
+            child.sortKey = AnsiSortKey(child.name);
+        std::sort(children.begin(), children.end(),
+                  [](const Child& a, const Child& b) { return a.sortKey < b.sortKey; });
     }
 
     // Reads one folder level: adds its files, keeps its subfolders for later.
@@ -222,7 +226,10 @@ class TProgramMenuItems::Scanner {
         files_.clear();
         browser_.SetPath(frame.path);
         while (browser_.Next()) {
-            Child child{browser_.Name(), browser_.LastWriteTime(), browser_.DeviceId(),
+            Child child{browser_.Name(),
+                        {},
+                        browser_.LastWriteTime(),
+                        browser_.DeviceId(),
                         browser_.NodeId()};
             (browser_.IsDirectory() ? frame.subfolders : files_).push_back(std::move(child));
         }
@@ -280,7 +287,7 @@ std::uint32_t TProgramMenuItems::AddEntry(std::uint32_t parent, std::string_view
     const std::uint32_t index = CheckedOffset(parent_.size());
     names_.append(name);
     names_ += '\0';
-    keys_ += AnsiUpperCase(title);
+    AppendAnsiUpperCase(keys_, title);
     keys_ += '\0';
     nameOffset_.push_back(CheckedOffset(names_.size()));
     keyOffset_.push_back(CheckedOffset(keys_.size()));

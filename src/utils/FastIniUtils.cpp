@@ -9,6 +9,9 @@ namespace nimbra {
 
 namespace {
 
+// Far beyond any language file; a larger file is not read into memory.
+constexpr std::size_t kMaxFileSize = std::size_t{64} << 20;
+
 // Binary search for the lower bound of `name` in a list sorted by the
 // locale's case-insensitive order; true when an equal entry is there.
 template <class List>
@@ -79,9 +82,8 @@ bool TFastIniSection::Delete(std::string_view name) {
 // ---- TFastIniFile ------------------------------------------------------------
 
 TFastIniFile::TFastIniFile(const std::string& fileName) : TCustomIniFile(fileName) {
-    std::string bytes;
-    if (!fileName.empty() && ReadFileBytes(fileName, bytes))
-        Parse(DecodeTextFile(bytes));
+    if (!fileName.empty() && FileExists(fileName))
+        Parse(DecodeTextFile(ReadFileBytes(fileName, kMaxFileSize)));
 }
 
 TFastIniFile::~TFastIniFile() = default;

@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -49,34 +48,6 @@ std::string TemporaryName(const std::string& fileName) {
 }
 
 }  // namespace
-
-bool FileExists(const std::string& fileName) {
-    struct stat info {};
-    return ::stat(fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool ReadFileBytes(const std::string& fileName, std::string& bytes) {
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return false;
-        RaiseLastOSError("open");
-    }
-    bytes.clear();
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(file.Get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            RaiseLastOSError("read");
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    return true;
-}
 
 void WriteFileReplacing(const std::string& fileName, std::string_view bytes) {
     const std::string temporary = TemporaryName(fileName);

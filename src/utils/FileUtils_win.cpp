@@ -51,34 +51,6 @@ std::wstring TemporaryName(const std::string& fileName) {
 
 }  // namespace
 
-bool FileExists(const std::string& fileName) {
-    const DWORD attributes = GetFileAttributesW(ToWide(fileName).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool ReadFileBytes(const std::string& fileName, std::string& bytes) {
-    FileHandle file(CreateFileW(ToWide(fileName).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-        const DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
-            return false;
-        RaiseOSError("CreateFile", code);
-    }
-    bytes.clear();
-    char buffer[65536];
-    for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr))
-            RaiseLastOSError("ReadFile");
-        if (read == 0)
-            break;
-        bytes.append(buffer, read);
-    }
-    return true;
-}
-
 void WriteFileReplacing(const std::string& fileName, std::string_view bytes) {
     const std::wstring temporary = TemporaryName(fileName);
     FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

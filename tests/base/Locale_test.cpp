@@ -42,6 +42,27 @@ TEST(AnsiCompareTextTest, IgnoresCaseOfAnyScript) {
     EXPECT_TRUE(AnsiSameText("C:\\Users", "c:\\USERS"));
 }
 
+TEST(AnsiSortKeyTest, KeysOrderLikeTheComparison) {
+    const std::vector<std::string> words = {
+        "apple", "Banana", "banana2", "\xC3\x84pfel", "zebra", "Zeta", "a",   "",
+        "A.txt", "b.lnk",  "C",       "\xC3\xA4pfel", "10",    "9",    "x y", "x_y"};
+    for (const std::string& a : words) {
+        for (const std::string& b : words) {
+            const int compared = AnsiCompareText(a, b);
+            const int byKeys = AnsiSortKey(a).compare(AnsiSortKey(b));
+            EXPECT_EQ(compared < 0, byKeys < 0) << a << " / " << b;
+            EXPECT_EQ(compared == 0, byKeys == 0) << a << " / " << b;
+        }
+    }
+}
+
+TEST(AppendAnsiUpperCaseTest, AppendsToWhatIsThere) {
+    std::string out = "x|";
+    AppendAnsiUpperCase(out, "abc");
+    AppendAnsiUpperCase(out, "|\xC3\xA4");
+    EXPECT_EQ(out, "x|ABC|\xC3\x84");
+}
+
 TEST(AnsiCompareStrTest, RespectsCase) {
     EXPECT_NE(AnsiCompareStr("a", "A"), 0);
     EXPECT_EQ(AnsiCompareStr("same", "same"), 0);

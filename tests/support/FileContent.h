@@ -8,8 +8,7 @@ namespace nimbra::testing_support {
 
 // The bytes of a file, or "<missing>" when there is no such file.
 inline std::string FileContent(const std::string& file) {
-    std::string bytes;
-    return ReadFileBytes(file, bytes) ? bytes : "<missing>";
+    return FileExists(file) ? ReadFileBytes(file, std::size_t{1} << 24) : "<missing>";
 }
 
 }  // namespace nimbra::testing_support

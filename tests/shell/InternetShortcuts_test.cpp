@@ -1,0 +1,121 @@
+#include "shell/InternetShortcuts.h"
+
+#include <gtest/gtest.h>
+
+namespace nimbra {
+namespace {
+
+struct IniCase {
+    const char* name;
+    std::string text;
+    std::string value;  // of [InternetShortcut] URL
+};
+
+class IniTextValueTest : public testing::TestWithParam<IniCase> {};
+
+TEST_P(IniTextValueTest, FollowsThePrivateProfileRules) {
+    EXPECT_EQ(IniTextValue(GetParam().text, "InternetShortcut", "URL"), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, IniTextValueTest,
+    testing::Values(
+        IniCase{"Plain", "[InternetShortcut]\r\nURL=http://a/\r\n", "http://a/"},
+        IniCase{"NamesIgnoreCase", "[internetshortcut]\nurl=http://a/\n", "http://a/"},
+        IniCase{"BlanksAroundNamesAndValue", "  [ InternetShortcut ]  \n  URL =  http://a/ b \n",
+                "http://a/ b"},
+        IniCase{"EnclosingQuotesGo", "[InternetShortcut]\nURL=\"http://a/\"\n", "http://a/"},
+        IniCase{"UnmatchedQuoteStays", "[InternetShortcut]\nURL=\"http://a/\n", "\"http://a/"},
+        IniCase{"FirstKeyWins", "[InternetShortcut]\nURL=first\nURL=second\n", "first"},
+        IniCase{"OnlyTheFirstSectionOfANameCounts",
+                "[InternetShortcut]\nIconIndex=1\n[InternetShortcut]\nURL=late\n", ""},
+        IniCase{"OtherSectionsDoNotCount", "[Other]\nURL=x\n[InternetShortcut]\nName=y\n", ""},
+        IniCase{"KeysBeforeAnySection", "URL=x\n[InternetShortcut]\n", ""},
+        IniCase{"CommentsAreSkipped", "[InternetShortcut]\n;URL=x\nURL=y\n", "y"},
+        IniCase{"EqualsInTheValue", "[InternetShortcut]\nURL=http://a/?b=c\n", "http://a/?b=c"},
+        IniCase{"HeaderWithoutClosingBracket", "[InternetShortcut\nURL=x\n", "x"},
+        IniCase{"CarriageReturnsOnly", "[InternetShortcut]\rURL=x\r", "x"},
+        IniCase{"EmptyText", "", ""}),
+    [](const testing::TestParamInfo<IniCase>& info) { return std::string(info.param.name); });
+
+TEST(ParseInternetShortcutTest, ReadsEveryPropertyFromItsKeyOrItsPropertyLine) {
+    const TInternetShortcutData data = ParseInternetShortcut(
+        "[{000214A0-0000-0000-C000-000000000046}]\r\n"
+        "Prop3=19,11\r\n"
+        "Prop4=31,Example Name\r\n"
+        "Prop12=31,Description from the property set\r\n"
+        "[InternetShortcut]\r\n"
+        "URL=http://example.com/\r\n"
+        "WorkingDirectory=C:\\Work\r\n"
+        "HotKey=833\r\n"
+        "ShowCommand=3\r\n"
+        "IconIndex=-2\r\n"
+        "IconFile=C:\\Icons\\site.ico\r\n"
+        "WhatsNew=news\r\n"
+        "Author=someone\r\n"
+        "Comment=remark\r\n");
+    TInternetShortcutData expected;
+    expected.URL = "http://example.com/";
+    expected.Name = "Example Name";
+    expected.WorkingDirectory = "C:\\Work";
+    expected.HotKey = 833;
+    expected.ShowCmd = 3;
+    expected.IconIndex = -2;
+    expected.IconFile = "C:\\Icons\\site.ico";
+    expected.WhatsNew = "news";
+    expected.Author = "someone";
+    expected.Description = "Description from the property set";
+    expected.Comment = "remark";
+    EXPECT_EQ(data, expected);
+}
+
+TEST(ParseInternetShortcutTest, TheShortcutSectionWinsAndBadNumbersAreZero) {
+    const TInternetShortcutData data = ParseInternetShortcut(
+        "[InternetShortcut]\nURL=u\nDesc=from the "
+        "key\nHotKey=junk\nIconIndex=99999999999999999999\n"
+        "[{000214A0-0000-0000-C000-000000000046}]\nProp12=31,from the set\nProp7=3,7\n");
+    EXPECT_EQ(data.Description, "from the key");
+    EXPECT_EQ(data.HotKey, 0);
+    EXPECT_EQ(data.IconIndex, 0);
+    EXPECT_EQ(data.ShowCmd, 7);
+}
+
+TEST(ParseInternetShortcutTest, MissingPropertiesKeepTheirResetValues) {
+    EXPECT_EQ(ParseInternetShortcut("[InternetShortcut]\nURL=x\n").ShowCmd, 1);
+    EXPECT_EQ(ParseInternetShortcut(std::string("garbage\0\xFF[", 10)), TInternetShortcutData());
+}
+
+TEST(ParseInternetShortcutTest, HotKeyKeepsItsLowSixteenBits) {
+    EXPECT_EQ(ParseInternetShortcut("[InternetShortcut]\nHotKey=65601\n").HotKey, 65);
+}
+
+TEST(DecodeIniBytesTest, TakesUtf16WithItsMarkAndUtf8AsItIs) {
+    const std::string utf16("\xFF\xFE[\0x\0]\0\xE9\0", 10);
+    EXPECT_EQ(DecodeIniBytes(utf16), "[x]\xC3\xA9");
+    EXPECT_EQ(DecodeIniBytes("\xEF\xBB\xBFURL=\xC3\xA9"), "URL=\xC3\xA9");
+    // An odd last byte of UTF-16 text is dropped, not read past.
+    EXPECT_EQ(DecodeIniBytes(std::string("\xFF\xFEx\0y", 5)), "x");
+}
+
+struct TitleCase {
+    const char* fileName;
+    const char* description;
+    const char* title;
+};
+
+class InternetShortcutTitleTest : public testing::TestWithParam<TitleCase> {};
+
+TEST_P(InternetShortcutTitleTest, DescriptionOrTheBareFileName) {
+    EXPECT_EQ(InternetShortcutTitle(GetParam().fileName, GetParam().description), GetParam().title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, InternetShortcutTitleTest,
+    testing::Values(TitleCase{"C:\\Fav\\Example Site.url", "", "Example Site"},
+                    TitleCase{"C:\\Fav\\Example Site.url", "Described", "Described"},
+                    TitleCase{"C:\\Fav\\v1.2 notes.url", "", "v1.2 notes"},
+                    TitleCase{"C:\\Fav.d\\NoExtension", "", "NoExtension"},
+                    TitleCase{"D:Site.url", "", "Site"}, TitleCase{"/home/u/a.url", "", "a"}));
+
+}  // namespace
+}  // namespace nimbra

@@ -1,0 +1,65 @@
+// Without a shell, Internet shortcuts are read as INI text.
+#include <gtest/gtest.h>
+
+#include "shell/InternetShortcuts.h"
+#include "support/TestFolders.h"
+
+namespace nimbra {
+namespace {
+
+using testing_support::PathText;
+using testing_support::TempDir;
+
+struct InfoCase {
+    const char* name;
+    std::string content;
+    bool result;
+    std::string url;
+    std::string title;
+};
+
+class InternetShortcutInfoPosixTest : public testing::TestWithParam<InfoCase> {};
+
+TEST_P(InternetShortcutInfoPosixTest, GivesAddressAndTitle) {
+    TempDir dir;
+    const std::string file = PathText(dir.MakeFile("Example Site.url", GetParam().content));
+    std::string url = "untouched";
+    std::string title = "untouched";
+    EXPECT_EQ(GetInternetShortcutInfo(file, url, title), GetParam().result);
+    EXPECT_EQ(url, GetParam().url);
+    EXPECT_EQ(title, GetParam().title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, InternetShortcutInfoPosixTest,
+    testing::Values(InfoCase{"WithDescription",
+                             "[InternetShortcut]\r\nURL=http://a/\r\nDesc=About A\r\n", true,
+                             "http://a/", "About A"},
+                    InfoCase{"WithoutDescription", "[InternetShortcut]\r\nURL=http://a/\r\n", true,
+                             "http://a/", "Example Site"},
+                    InfoCase{"WithoutAddress", "[InternetShortcut]\r\nDesc=About A\r\n", false, "",
+                             "untouched"},
+                    InfoCase{"NotIni", std::string("\0\x01\x02", 3), false, "", "untouched"}),
+    [](const testing::TestParamInfo<InfoCase>& info) { return std::string(info.param.name); });
+
+TEST(InternetShortcutInfoPosixTest, AMissingFileLeavesTheOutputsAlone) {
+    TempDir dir;
+    std::string url = "u";
+    std::string title = "t";
+    EXPECT_FALSE(GetInternetShortcutInfo(PathText(dir.Path() / "none.url"), url, title));
+    EXPECT_FALSE(GetInternetShortcutInfo("", url, title));
+    EXPECT_EQ(url, "u");
+    EXPECT_EQ(title, "t");
+}
+
+TEST(InternetShortcutInfoPosixTest, AFileAboveTheLimitIsRefused) {
+    TempDir dir;
+    const std::string file = PathText(
+        dir.MakeFile("big.url", "[InternetShortcut]\nURL=x\n" + std::string(kMaxUrlFileSize, ';')));
+    TInternetLnk link;
+    link.SetFileName(file);
+    EXPECT_ANY_THROW(link.Load());
+}
+
+}  // namespace
+}  // namespace nimbra

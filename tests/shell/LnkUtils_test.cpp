@@ -1,0 +1,132 @@
+#include "shell/LnkUtils.h"
+
+#include <gtest/gtest.h>
+
+#include "support/LnkBuilder.h"
+#include "support/ScopedEnv.h"
+#include "support/TestFolders.h"
+
+namespace nimbra {
+namespace {
+
+using testing_support::BuildLnk;
+using testing_support::LnkSpec;
+using testing_support::PathText;
+using testing_support::ScopedEnv;
+using testing_support::ShellFolderOverride;
+using testing_support::TempDir;
+
+TEST(LoadShellLnkTest, NoNameNoFileAndDamagedFilesGiveNoLink) {
+    TempDir dir;
+    const std::string damaged = PathText(dir.MakeFile("damaged.lnk", "L\0\0\0 not a link"));
+    const std::string truncated =
+        PathText(dir.MakeFile("truncated.lnk", BuildLnk(LnkSpec()).substr(0, 40)));
+    for (const std::string& name :
+         {std::string(), PathText(dir.Path() / "missing.lnk"), damaged, truncated}) {
+        EXPECT_EQ(LoadShellLnk(name), nullptr) << name;
+        EXPECT_EQ(GetLnkTarget(name), "") << name;
+    }
+}
+
+TEST(ShellLnkTest, LoadWithoutAFileNameResetsEveryField) {
+    TempDir dir;
+    LnkSpec spec;
+    spec.localBasePath = PathText(dir.MakeFile("target.txt", "x"));
+    spec.arguments = "-a";
+    spec.description = "d";
+    spec.workingDir = "w";
+    spec.iconLocation = "i";
+    spec.iconIndex = 4;
+    spec.hotKey = 0x241;
+    spec.showCommand = 3;
+    const std::string file = PathText(dir.MakeFile("full.lnk", BuildLnk(spec)));
+
+    TShellLnk link;
+    link.SetFileName(file);
+    link.Load();
+    ASSERT_EQ(link.Arguments(), "-a");
+    ASSERT_NE(link.Path(), "");
+
+    link.SetFileName("");
+    link.Load();
+    EXPECT_EQ(link.Data(), TShellLinkData());
+    EXPECT_EQ(link.Target(), "");
+    EXPECT_EQ(link.ShowCmd(), 1);
+}
+
+TEST(ShellLnkTest, SettingThePathExpandsTheTarget) {
+    TShellLnk link;
+    link.SetPath("%NIMBRA_UNSET_VARIABLE%\\x.exe");
+    EXPECT_EQ(link.Path(), "%NIMBRA_UNSET_VARIABLE%\\x.exe");
+    EXPECT_EQ(link.Target(), "%NIMBRA_UNSET_VARIABLE%\\x.exe");
+    link.SetPath("C:\\plain.exe");
+    EXPECT_EQ(link.Target(), "C:\\plain.exe");
+}
+
+struct PlaceCase {
+    TLnkFolder place;
+    TShellFolder folder;
+};
+
+class LnkFolderTest : public testing::TestWithParam<PlaceCase> {};
+
+TEST_P(LnkFolderTest, EachPlaceIsItsSpecialFolder) {
+    const ShellFolderOverride folders({{GetParam().folder, "C:\\Place"}});
+    EXPECT_EQ(GetLnkFolder(GetParam().place), "C:\\Place");
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, LnkFolderTest,
+                         testing::Values(PlaceCase{lfDesktop, sfDesktopDirectory},
+                                         PlaceCase{lfStartMenu, sfStartMenu},
+                                         PlaceCase{lfStartup, sfStartup},
+                                         PlaceCase{lfPrograms, sfPrograms},
+                                         PlaceCase{lfCommonPrograms, sfCommonPrograms},
+                                         PlaceCase{lfCommonStartup, sfCommonStartup}));
+
+TEST(LnkFolderTest, PlacesThatCannotBeResolvedAreEmpty) {
+    const ShellFolderOverride nothing({});
+    for (TLnkFolder place : {lfDesktop, lfCommonStartup, lfQuickLaunch})
+        EXPECT_EQ(GetLnkFolder(place), "") << place;
+    EXPECT_EQ(GetQuickLaunchFolder(), "");
+}
+
+TEST(LnkFolderTest, QuickLaunchIsEmptyWhenItsFolderIsMissing) {
+    TempDir appData;
+    const ShellFolderOverride folders({{sfAppData, PathText(appData.Path())}});
+    EXPECT_EQ(GetQuickLaunchFolder(), "");
+    EXPECT_EQ(GetLnkFolder(lfQuickLaunch), "");
+}
+
+TEST(LnkExistsTest, AnEmptyFolderNeverHasALink) {
+    EXPECT_FALSE(LnkExists("", "Nimbra.lnk"));
+    EXPECT_FALSE(CreateLnk("", "Nimbra.lnk", "C:\\x.exe", ""));
+}
+
+struct ExpandCase {
+    const char* text;
+    const char* expanded;
+};
+
+class ExpandEnvVarsTest : public testing::TestWithParam<ExpandCase> {};
+
+// The same table holds for the system's expansion and for our own.
+TEST_P(ExpandEnvVarsTest, ReplacesOnlyKnownNames) {
+    const ScopedEnv a("NIMBRA_A", "alpha");
+    const ScopedEnv b("NIMBRA_B", "");
+    EXPECT_EQ(ExpandEnvVars(GetParam().text), GetParam().expanded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ExpandEnvVarsTest,
+    testing::Values(ExpandCase{"%NIMBRA_A%\\x", "alpha\\x"}, ExpandCase{"%NIMBRA_B%x", "x"},
+                    ExpandCase{"%NIMBRA_A%%NIMBRA_A%", "alphaalpha"},
+                    ExpandCase{"%NIMBRA_NONE%\\x", "%NIMBRA_NONE%\\x"},
+                    // An unknown reference is kept whole; its closing mark
+                    // opens nothing.
+                    ExpandCase{"%NIMBRA_NONE%NIMBRA_A%", "%NIMBRA_NONE%NIMBRA_A%"},
+                    ExpandCase{"%NIMBRA_NONE%%NIMBRA_A%", "%NIMBRA_NONE%alpha"},
+                    ExpandCase{"100%", "100%"}, ExpandCase{"%%", "%%"},
+                    ExpandCase{"a%NIMBRA_A", "a%NIMBRA_A"}, ExpandCase{"", ""}));
+
+}  // namespace
+}  // namespace nimbra
