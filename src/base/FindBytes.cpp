@@ -58,4 +58,59 @@ const char* FindBytes(const char* haystack, std::size_t n, const char* needle, s
     return FindScalar(haystack + i, n - i, needle, m);
 }
 
+const char* FindBytesCounting(const char* haystack, std::size_t n, const char* needle,
+                              std::size_t m, char counted, std::size_t& countBefore) {
+    countBefore = 0;
+    if (m == 0)
+        return haystack;
+    std::size_t i = 0;
+#ifdef NIMBRA_HAVE_SSE2
+    if (m >= 2) {
+        const __m128i first = _mm_set1_epi8(needle[0]);
+        const __m128i last = _mm_set1_epi8(needle[m - 1]);
+        const __m128i countedBytes = _mm_set1_epi8(counted);
+        for (; i + m - 1 + 16 <= n; i += 16) {
+            const __m128i blockFirst =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(haystack + i));
+            const __m128i blockLast =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(haystack + i + m - 1));
+            auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_and_si128(_mm_cmpeq_epi8(first, blockFirst), _mm_cmpeq_epi8(last, blockLast))));
+            const auto countedMask =
+                static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(blockFirst, countedBytes)));
+            while (mask != 0) {
+                const unsigned bit = static_cast<unsigned>(std::countr_zero(mask));
+                if (std::memcmp(haystack + i + bit + 1, needle + 1, m - 2) == 0) {
+                    countBefore +=
+                        static_cast<std::size_t>(std::popcount(countedMask & ((1u << bit) - 1u)));
+                    return haystack + i + bit;
+                }
+                mask &= mask - 1;
+            }
+            countBefore += static_cast<std::size_t>(std::popcount(countedMask));
+        }
+    }
+#endif
+    const char* hit = FindBytes(haystack + i, n - i, needle, m);
+    const std::size_t stop = hit == nullptr ? n : static_cast<std::size_t>(hit - haystack);
+    countBefore += CountByte(haystack + i, stop - i, counted);
+    return hit;
+}
+
+std::size_t CountByte(const char* data, std::size_t size, char c) {
+    std::size_t count = 0;
+    std::size_t i = 0;
+#ifdef NIMBRA_HAVE_SSE2
+    const __m128i wanted = _mm_set1_epi8(c);
+    for (; i + 16 <= size; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        count += static_cast<std::size_t>(
+            std::popcount(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted)))));
+    }
+#endif
+    for (; i < size; ++i)
+        count += data[i] == c ? 1 : 0;
+    return count;
+}
+
 }  // namespace nimbra

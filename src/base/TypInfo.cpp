@@ -110,6 +110,7 @@ TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, std::vector<T
       typeInfo_(detail::MakeClassTypeInfo(name_)),
       parent_(parent),
       own_(std::move(ownProps)) {
+    typeInfo_.ClassType = this;
     if (parent_ != nullptr)
         all_ = parent_->all_;
     for (const TPropInfo& prop : own_) {

@@ -16,6 +16,7 @@
 namespace nimbra {
 
 class TPersistent;
+class TClassInfo;
 
 // The kinds of published property the settings storage, the localizer and the
 // collection editor know how to handle.
@@ -41,6 +42,8 @@ struct TTypeInfo {
     std::vector<std::string> Names;
     const TTypeInfo* CompType = nullptr;
     TFloatType FloatType = TFloatType::ftDouble;
+    // The class of a class-typed property (tkClass).
+    const TClassInfo* ClassType = nullptr;
 
     // The name of an enumeration value; empty when out of range.
     std::string_view NameOf(std::int64_t value) const;

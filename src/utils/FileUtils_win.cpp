@@ -1,0 +1,77 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+
+#include "base/OsError.h"
+#include "base/Unicode.h"
+#include "utils/FileUtils.h"
+
+namespace nimbra {
+
+namespace {
+
+// Closes the file handle it owns.
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() {
+        if (Valid())
+            CloseHandle(handle_);
+    }
+    HANDLE Get() const { return handle_; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    // Closes now, so that a failing close is reported.
+    BOOL Close() {
+        const BOOL result = CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return result;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+std::wstring TemporaryName(const std::string& fileName) {
+    static std::atomic<unsigned> counter{0};
+    return ToWide(fileName + ".~" + std::to_string(GetCurrentProcessId()) + "-" +
+                  std::to_string(++counter));
+}
+
+// Gives up a half-written temporary file and reports the failed call.
+[[noreturn]] void Abandon(FileHandle& file, const std::wstring& temporary, const char* call) {
+    const DWORD code = GetLastError();
+    if (file.Valid())
+        file.Close();
+    DeleteFileW(temporary.c_str());
+    RaiseOSError(call, code);
+}
+
+}  // namespace
+
+void WriteFileReplacing(const std::string& fileName, std::string_view bytes) {
+    const std::wstring temporary = TemporaryName(fileName);
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        RaiseLastOSError("CreateFile");
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr))
+            Abandon(file, temporary, "WriteFile");
+        done += written;
+    }
+    if (!FlushFileBuffers(file.Get()))
+        Abandon(file, temporary, "FlushFileBuffers");
+    if (!file.Close())
+        Abandon(file, temporary, "CloseHandle");
+    if (!MoveFileExW(temporary.c_str(), ToWide(fileName).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        Abandon(file, temporary, "MoveFileEx");
+}
+
+}  // namespace nimbra
