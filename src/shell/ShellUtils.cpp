@@ -1,6 +1,7 @@
 #include "shell/ShellUtils.h"
 
 #include "base/Locale.h"
+#include "utils/CustomFolderBrowserCfg.h"
 #include "utils/MiscUtils.h"
 
 namespace nimbra {
@@ -80,6 +81,12 @@ std::string ExpandBrowserMacros(std::string_view cmdLine, std::string_view fileN
         pos = close == std::string_view::npos ? cmdLine.size() : close + 1;
     }
     return result;
+}
+
+TFolderBrowser ConfiguredFolderBrowser() {
+    if (CustomBrowserCfg == nullptr)
+        return {};
+    return {CustomBrowserCfg->Path(), CustomBrowserCfg->CmdLine()};
 }
 
 std::string FolderBrowserCommand(const TFolderBrowser& browser, std::string_view fileName,

@@ -41,6 +41,10 @@ struct TFolderBrowser {
     std::string CmdLine;
 };
 
+// The user's folder browser as the application's configuration holds it
+// (CustomBrowserCfg); the platform's file manager while there is none.
+TFolderBrowser ConfiguredFolderBrowser();
+
 // The command that shows `fileName` in `browser`: the program (quoted if it
 // holds a blank and is not quoted yet), one blank, the expanded template.
 std::string FolderBrowserCommand(const TFolderBrowser& browser, std::string_view fileName,

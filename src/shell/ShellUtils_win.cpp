@@ -92,6 +92,10 @@ bool ShowInFolder(std::string_view path, int showCmd, const TFolderBrowser& brow
     return RunCommandLine(FolderBrowserCommand(browser, path, &ShortPathName), showCmd);
 }
 
+bool ShowInFolder(std::string_view path, int showCmd) {
+    return ShowInFolder(path, showCmd, ConfiguredFolderBrowser());
+}
+
 bool ShowProperties(std::string_view path) {
     // The object-properties entry, exported by ordinal only on older systems.
     constexpr WORD kObjectPropertiesOrdinal = 178;

@@ -30,6 +30,8 @@ bool ExploreShellFolder(TShellFolder folder, int showCmd, bool root);
 // form with the item selected when the browser's Path is empty, otherwise
 // by running FolderBrowserCommand.
 bool ShowInFolder(std::string_view path, int showCmd, const TFolderBrowser& browser);
+// The same with the folder browser of the application's configuration.
+bool ShowInFolder(std::string_view path, int showCmd);
 
 // The platform's properties sheet of a file or folder.
 bool ShowProperties(std::string_view path);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ScopedBrowserCfg.h"
+
 namespace nimbra {
 namespace {
 
@@ -126,6 +128,18 @@ TEST(FolderBrowserCommandTest, QuotesTheProgramAndExpandsTheTemplate) {
         FolderBrowserCommand({"\"C:\\A B\\x.exe\"", "%shortfilename%"}, kItem, &FakeShortName),
         "\"C:\\A B\\x.exe\" C:\\PROGRA~1\\MYAPP~1\\README~1.TXT");
     EXPECT_EQ(FolderBrowserCommand({"C:\\x.exe", ""}, kItem, &FakeShortName), "C:\\x.exe ");
+}
+
+TEST(ConfiguredFolderBrowserTest, ComesFromTheApplicationsConfiguration) {
+    ASSERT_EQ(CustomBrowserCfg, nullptr);
+    EXPECT_EQ(ConfiguredFolderBrowser().Path, "");
+    EXPECT_EQ(ConfiguredFolderBrowser().CmdLine, "");
+    testing_support::ScopedBrowserCfg scoped("C:\\Tools\\tc.exe", "/O %path%");
+    EXPECT_EQ(ConfiguredFolderBrowser().Path, "C:\\Tools\\tc.exe");
+    EXPECT_EQ(ConfiguredFolderBrowser().CmdLine, "/O %path%");
+    // Read at every use: a change in the options dialog counts at once.
+    scoped.Cfg().SetPath("");
+    EXPECT_EQ(ConfiguredFolderBrowser().Path, "");
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "shell/PidlUtils_win.h"
 #include "shell/ShellImageList_win.h"
 #include "shell/ShellUtils_win.h"
+#include "support/ScopedBrowserCfg.h"
 #include "support/TestFolders.h"
 #include "support/WineGaps.h"
 
@@ -72,22 +73,39 @@ TEST(ExplorerTest, APathThatCannotBeParsedStartsNothing) {
     EXPECT_FALSE(ShowInFolder("C:\\nimbra-no-such-folder\\x.txt", SW_SHOWNORMAL, {}));
 }
 
-TEST(FolderBrowserTest, TheUsersBrowserGetsTheExpandedMacros) {
-    TempDir temp;
-    temp.MakeFile("with blank.txt", "x");
-    const std::string item = PathText(temp.Path() / "with blank.txt");
-    const fs::path marker = temp.Path() / "marker.txt";
-    const TFolderBrowser browser{
-        SystemFile("cmd.exe"),
-        "/c echo %path%;%filename%;%shortfilename%;100%%> \"" + PathText(marker) + "\""};
-    const UINT modeBefore = GetErrorMode();
-    ASSERT_TRUE(ShowInFolder(item, SW_HIDE, browser));
-    EXPECT_EQ(GetErrorMode(), modeBefore);
+// The user's browser is cmd.exe writing its arguments to a file.
+class FolderBrowserRunTest : public testing::Test {
+  protected:
+    void SetUp() override { temp.MakeFile("with blank.txt", "x"); }
 
-    const std::string shortName = ShortPathName(item);
-    EXPECT_FALSE(shortName.empty());
-    EXPECT_EQ(shortName.find(' '), std::string::npos) << shortName;
-    EXPECT_EQ(WaitForFile(marker), PathText(temp.Path()) + ";" + item + ";" + shortName + ";100%");
+    std::string Item() const { return PathText(temp.Path() / "with blank.txt"); }
+    TFolderBrowser Browser() const {
+        return {SystemFile("cmd.exe"), "/c echo %path%;%filename%;%shortfilename%;100%%> \"" +
+                                           PathText(temp.Path() / "marker.txt") + "\""};
+    }
+    void ExpectArguments() const {
+        const std::string shortName = ShortPathName(Item());
+        EXPECT_FALSE(shortName.empty());
+        EXPECT_EQ(shortName.find(' '), std::string::npos) << shortName;
+        EXPECT_EQ(WaitForFile(temp.Path() / "marker.txt"),
+                  PathText(temp.Path()) + ";" + Item() + ";" + shortName + ";100%");
+    }
+
+    TempDir temp;
+};
+
+TEST_F(FolderBrowserRunTest, TheUsersBrowserGetsTheExpandedMacros) {
+    const UINT modeBefore = GetErrorMode();
+    ASSERT_TRUE(ShowInFolder(Item(), SW_HIDE, Browser()));
+    EXPECT_EQ(GetErrorMode(), modeBefore);
+    ExpectArguments();
+}
+
+TEST_F(FolderBrowserRunTest, TheConfiguredBrowserIsUsed) {
+    const TFolderBrowser browser = Browser();
+    const testing_support::ScopedBrowserCfg scoped(browser.Path, browser.CmdLine);
+    ASSERT_TRUE(ShowInFolder(Item(), SW_HIDE));
+    ExpectArguments();
 }
 
 TEST(FolderBrowserTest, AMissingBrowserProgramFails) {
