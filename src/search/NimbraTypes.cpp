@@ -493,40 +493,42 @@ void TProgramMenuItems::MarkMatches(const std::vector<std::string>& words, bool 
 
 // One substring search runs over all keys for the longest word (usually the
 // rarest); each hit names its entry, which then must hold the other words
-// too. Keys are NUL-separated, so no hit can span two entries, and the
-// search counts the NULs it passes, which names the entry of a hit without
-// a look into the offsets.
+// too. Keys are NUL-separated, so no hit can span two entries.
 void TProgramMenuItems::MatchWords(const std::vector<std::string>& words, bool dateFilter,
                                    TDateTime boundary) {
     const auto longest =
         std::max_element(words.begin(), words.end(),
                          [](const auto& a, const auto& b) { return a.size() < b.size(); });
     const std::string& lead = *longest;
-    const char* cursor = keys_.data();  // start of the key of `entry`
-    const char* const end = keys_.data() + keys_.size();
+    const char* const base = keys_.data();
+    const std::size_t total = keys_.size();
+    const auto count = static_cast<std::uint32_t>(parent_.size());
+    std::size_t from = 0;
     std::uint32_t entry = 0;
-    while (cursor < end) {
-        std::size_t keysPassed = 0;
-        const char* hit = FindBytesCounting(cursor, static_cast<std::size_t>(end - cursor),
-                                            lead.data(), lead.size(), '\0', keysPassed);
-        if (hit == nullptr)
+    while (from < total) {
+        const char* found = FindBytes(base + from, total - from, lead.data(), lead.size());
+        if (found == nullptr)
             break;
-        entry += static_cast<std::uint32_t>(keysPassed);
-        // The key's bounds are the NULs around the hit, close by in memory.
-        const char* keyStart = hit;
-        while (keyStart > cursor && keyStart[-1] != '\0')
-            --keyStart;
-        const auto* keyEnd =
-            static_cast<const char*>(std::memchr(hit, '\0', static_cast<std::size_t>(end - hit)));
-        const std::string_view key(keyStart, static_cast<std::size_t>(keyEnd - keyStart));
+        const auto hit = static_cast<std::size_t>(found - base);
+        // Gallop forward to the entry whose key holds the hit: hits only move
+        // forward, so the search costs little whether hits are dense or rare.
+        std::uint32_t step = 1;
+        std::uint32_t high = entry + 1;
+        while (high < count && keyOffset_[high] <= hit) {
+            entry = high;
+            step *= 2;
+            high = std::min<std::uint64_t>(count, std::uint64_t{entry} + step);
+        }
+        entry = static_cast<std::uint32_t>(
+            std::upper_bound(keyOffset_.begin() + entry, keyOffset_.begin() + high, hit) -
+            keyOffset_.begin() - 1);
+        const std::string_view key = Key(entry);
         const bool allWords = std::all_of(words.begin(), words.end(), [&](const std::string& w) {
             return &w == &lead || key.find(w) != std::string_view::npos;
         });
         if (allWords && PassesDate(entry, dateFilter, boundary))
             MarkWithAncestors(entry);
-        // On to the next entry's key.
-        cursor = key.data() + key.size() + 1;
-        ++entry;
+        from = keyOffset_[entry + 1];
     }
 }
 

@@ -45,25 +45,5 @@ TEST(FindBytesTest, AgreesWithTheLibraryOnRandomText) {
     }
 }
 
-TEST(FindBytesCountingTest, CountsTheSeparatorsBeforeTheHit) {
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> letter(0, 4);
-    for (int round = 0; round < 2000; ++round) {
-        std::string hay(static_cast<std::size_t>(rng() % 90), 'a');
-        for (char& c : hay)
-            c = "ab\0cd"[letter(rng)];
-        const std::string needle = round % 3 == 0 ? "a" : (round % 3 == 1 ? "ab" : "bcd");
-        std::size_t counted = 99;
-        const char* hit =
-            FindBytesCounting(hay.data(), hay.size(), needle.data(), needle.size(), '\0', counted);
-        const auto expected = hay.find(needle);
-        const std::size_t stop = expected == std::string::npos ? hay.size() : expected;
-        EXPECT_EQ(hit == nullptr ? std::string::npos : static_cast<std::size_t>(hit - hay.data()),
-                  expected);
-        EXPECT_EQ(counted,
-                  static_cast<std::size_t>(std::count(hay.begin(), hay.begin() + stop, '\0')));
-    }
-}
-
 }  // namespace
 }  // namespace nimbra
