@@ -2,8 +2,8 @@
 
 #include <exception>
 
+#include "base/ErrorDisplay.h"
 #include "base/OsError.h"
-#include "base/Unicode.h"
 
 namespace nimbra {
 
@@ -68,8 +68,8 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
     // Exceptions must not unwind through the system's code.
     try {
         return self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        MessageBoxW(hwnd, ToWide(e.what()).c_str(), L"Nimbra", MB_ICONERROR | MB_OK);
+    } catch (...) {
+        HandleException(std::current_exception());
         return 0;
     }
 }
