@@ -156,6 +156,14 @@ std::string ToUtf8(std::wstring_view text) {
 }
 
 std::string DecodeTextFile(std::string_view bytes) {
+    // Little-endian UTF-16 with its mark: what Windows tools save as "Unicode".
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+        std::u16string wide((bytes.size() - 2) / 2, u'\0');
+        for (std::size_t i = 0; i < wide.size(); ++i)
+            wide[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 + 2 * i]) |
+                                            static_cast<unsigned char>(bytes[3 + 2 * i]) << 8);
+        return Utf16ToUtf8(wide);
+    }
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
     if (bytes.substr(0, kBom.size()) == kBom)
         bytes.remove_prefix(kBom.size());

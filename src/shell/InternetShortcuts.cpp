@@ -138,17 +138,6 @@ TInternetShortcutData ParseInternetShortcut(std::string_view text) {
     return data;
 }
 
-std::string DecodeIniBytes(std::string_view bytes) {
-    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-        std::u16string wide((bytes.size() - 2) / 2, u'\0');
-        for (std::size_t i = 0; i < wide.size(); ++i)
-            wide[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 + 2 * i]) |
-                                            static_cast<unsigned char>(bytes[3 + 2 * i]) << 8);
-        return Utf16ToUtf8(wide);
-    }
-    return DecodeTextFile(bytes);
-}
-
 std::string InternetShortcutTitle(const std::string& fileName, const std::string& description) {
     return description.empty() ? RemoveFileExt(ExtractFileName(fileName)) : description;
 }
@@ -174,7 +163,7 @@ bool GetInternetShortcutInfo(const std::string& fileName, std::string& url, std:
         // The shell's object rejected the file; many tools write plain INI
         // text that is still worth reading below.
     }
-    url = IniTextValue(DecodeIniBytes(ReadFileBytes(fileName, kMaxUrlFileSize)), kShortcutSection,
+    url = IniTextValue(DecodeTextFile(ReadFileBytes(fileName, kMaxUrlFileSize)), kShortcutSection,
                        "URL");
     if (url.empty())
         return false;

@@ -93,10 +93,6 @@ std::string InternetShortcutTitle(const std::string& fileName, const std::string
 // "Prop<id>=<type>,<value>" lines of the property-set section.
 TInternetShortcutData ParseInternetShortcut(std::string_view text);
 
-// The text of a file we did not write: UTF-16 with its byte-order mark,
-// otherwise as DecodeTextFile takes it.
-std::string DecodeIniBytes(std::string_view bytes);
-
 // The value of a key of an INI text, by the private-profile rules: section
 // and key names ignore case, the first section of a name and the first key
 // in it count, the value is trimmed and loses one pair of enclosing quotes.

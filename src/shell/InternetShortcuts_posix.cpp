@@ -1,3 +1,4 @@
+#include "base/Unicode.h"
 #include "shell/InternetShortcuts.h"
 #include "utils/FileUtils.h"
 
@@ -6,7 +7,7 @@ namespace nimbra {
 // Without the shell's Internet-shortcut object the INI form is read
 // directly; like that object, a file without an address is refused.
 void TInternetLnk::LoadFromFile() {
-    data_ = ParseInternetShortcut(DecodeIniBytes(ReadFileBytes(fileName_, kMaxUrlFileSize)));
+    data_ = ParseInternetShortcut(DecodeTextFile(ReadFileBytes(fileName_, kMaxUrlFileSize)));
     if (data_.URL.empty())
         throw EInternetShortcutError("\"" + fileName_ + "\" holds no address");
 }

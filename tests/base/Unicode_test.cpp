@@ -89,6 +89,14 @@ TEST(DecodeTextFileTest, TakesInvalidUtf8ForTheAnsiCodePage) {
     EXPECT_EQ(DecodeTextFile("A=\xE4 \x80"), "A=\xC3\xA4 \xE2\x82\xAC");
 }
 
+TEST(DecodeTextFileTest, TakesUtf16WithItsMarkAndUtf8AsItIs) {
+    const std::string utf16("\xFF\xFE[\0x\0]\0\xE9\0", 10);
+    EXPECT_EQ(DecodeTextFile(utf16), "[x]\xC3\xA9");
+    EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBFURL=\xC3\xA9"), "URL=\xC3\xA9");
+    // An odd last byte of UTF-16 text is dropped, not read past.
+    EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFEx\0y", 5)), "x");
+}
+
 TEST(DecodeTextFileTest, KeepsPlainAscii) {
     EXPECT_EQ(DecodeTextFile("plain"), "plain");
 }

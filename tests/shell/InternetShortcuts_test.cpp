@@ -89,14 +89,6 @@ TEST(ParseInternetShortcutTest, HotKeyKeepsItsLowSixteenBits) {
     EXPECT_EQ(ParseInternetShortcut("[InternetShortcut]\nHotKey=65601\n").HotKey, 65);
 }
 
-TEST(DecodeIniBytesTest, TakesUtf16WithItsMarkAndUtf8AsItIs) {
-    const std::string utf16("\xFF\xFE[\0x\0]\0\xE9\0", 10);
-    EXPECT_EQ(DecodeIniBytes(utf16), "[x]\xC3\xA9");
-    EXPECT_EQ(DecodeIniBytes("\xEF\xBB\xBFURL=\xC3\xA9"), "URL=\xC3\xA9");
-    // An odd last byte of UTF-16 text is dropped, not read past.
-    EXPECT_EQ(DecodeIniBytes(std::string("\xFF\xFEx\0y", 5)), "x");
-}
-
 struct TitleCase {
     const char* fileName;
     const char* description;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/OsError.h"
+#include "base/Unicode.h"
 #include "shell/InternetShortcuts.h"
 #include "support/TestFolders.h"
 #include "support/WineGaps.h"
@@ -23,7 +24,7 @@ constexpr const char* kWineReadsOnlyUrlAndIcon =
     "the Internet-shortcut object reads only URL, IconFile and IconIndex";
 
 TInternetShortcutData FromBytes(const std::string& file) {
-    return ParseInternetShortcut(DecodeIniBytes(ReadFileBytes(file, kMaxUrlFileSize)));
+    return ParseInternetShortcut(DecodeTextFile(ReadFileBytes(file, kMaxUrlFileSize)));
 }
 
 TEST(InternetShortcutWindowsTest, WithADescriptionTheTitleIsTheDescription) {
