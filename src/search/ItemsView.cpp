@@ -165,11 +165,6 @@ std::optional<std::string> TItemsView::TakeQueuedIcon() {
     return path;
 }
 
-std::size_t TItemsView::QueuedIconCount() const {
-    std::lock_guard lock(queueLock_);
-    return iconQueue_.size();
-}
-
 void TItemsView::SetLoadedIcon(const std::string& path, int imageIndex) {
     loadedImageIndex_ = imageIndex;
     loadedPath_ = path;

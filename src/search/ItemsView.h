@@ -95,8 +95,6 @@ class TItemsView {
     void ApplyLoadedIcon();
     void SetLoadedIcon(const std::string& path, int imageIndex);
 
-    std::size_t QueuedIconCount() const;
-
   private:
     TResultList* listView_ = nullptr;
     TProgramMenuItems* items_ = nullptr;

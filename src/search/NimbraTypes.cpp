@@ -396,19 +396,6 @@ std::string TProgramMenuItems::FullPathOf(std::uint32_t index) const {
     return JoinPath(FullPathOf(parent_[index]), Name(index));
 }
 
-std::size_t TProgramMenuItems::MemoryUsed() const {
-    std::size_t bytes = names_.capacity() + keys_.capacity();
-    bytes += (nameOffset_.capacity() + keyOffset_.capacity() + parent_.capacity() +
-              subtreeEnd_.capacity()) *
-             sizeof(std::uint32_t);
-    bytes +=
-        changed_.capacity() * sizeof(TDateTime) + imageIndex_.capacity() * sizeof(std::int32_t);
-    bytes += flags_.capacity() + state_.capacity();
-    for (const auto& [entry, title] : rootTitles_)
-        bytes += sizeof(entry) + title.capacity();
-    return bytes;
-}
-
 // ---- finding entries by path -------------------------------------------------
 
 void TProgramMenuItems::CollectPathMatches(std::string_view path) {

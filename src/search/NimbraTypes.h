@@ -112,9 +112,6 @@ class TProgramMenuItems {
     // of the first matching one, or -1.
     int CollectShown(std::vector<std::uint32_t>& rows) const;
 
-    // Bytes held by the catalogue's own storage.
-    std::size_t MemoryUsed() const;
-
   private:
     friend class TProgramMenuItem;
     class Scanner;
