@@ -16,7 +16,7 @@
 
 #include "base/ErrorDisplay.h"
 #include "base/TypInfo.h"
-#include "shell/UiPump.h"
+#include "support/UiPump.h"
 #include "support/TestFolders.h"
 #include "support/WineGaps.h"
 #include "utils/MiscUtils.h"

@@ -1,4 +1,4 @@
-#include "shell/UiPump.h"
+#include "support/UiPump.h"
 
 #include <chrono>
 

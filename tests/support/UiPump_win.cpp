@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "shell/UiPump.h"
+#include "support/UiPump.h"
 
 namespace nimbra {
 
