@@ -36,16 +36,41 @@ ensure_packages() {
 }
 
 # configure_tree DIR [CMAKE ARGS...]: configures a build tree once (again
-# when the arguments change).
+# when the arguments change). The tree's folders are made first, so this works
+# on a fresh clone; the log stays inside the tree. Returns non-zero (after
+# showing the log) when CMake fails.
 configure_tree() {
     local dir="$1"; shift
     local stamp="$dir/.nimbra-configure-args"
     local args="$*"
+    mkdir -p "$dir" || return 1
     if [[ ! -f "$dir/build.ninja" || ! -f "$stamp" || "$(cat "$stamp")" != "$args" ]]; then
         log "Configuring $dir"
-        cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 \
-            || { cat "$dir.configure.log"; die "configuring $dir failed"; }
+        rm -f "$stamp"
+        if ! cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$dir/configure.log" 2>&1; then
+            cat "$dir/configure.log" >&2
+            printf 'error: configuring %s failed\n' "$dir" >&2
+            return 1
+        fi
         echo "$args" >"$stamp"
+    fi
+}
+
+# The one cross-built Windows tree: scripts/test builds its tests there and
+# scripts/run its nimbra.exe.
+WINDOWS_TREE="$BUILD/windows"
+configure_windows_tree() {
+    configure_tree "$WINDOWS_TREE" -DCMAKE_BUILD_TYPE=Release \
+        "-DCMAKE_TOOLCHAIN_FILE=$ROOT/cmake/mingw-w64-x86_64.cmake"
+}
+
+# With NIMBRA_SETUP_ONLY set, a script stops here, after installing and
+# configuring and before the long build: scripts/test checks every script's
+# set-up this way on a fresh build folder.
+stop_if_setup_only() {
+    if [[ -n "${NIMBRA_SETUP_ONLY:-}" ]]; then
+        log "Set-up checked; stopping before the build (NIMBRA_SETUP_ONLY)"
+        exit 0
     fi
 }
 
@@ -53,10 +78,6 @@ build_tree() {
     local dir="$1"; shift
     log "Building $dir ${*}"
     cmake --build "$dir" -j"$JOBS" "$@"
-}
-
-windows_toolchain_args() {
-    echo "-DCMAKE_TOOLCHAIN_FILE=$ROOT/cmake/mingw-w64-x86_64.cmake"
 }
 
 # A Wine prefix of our own inside the build tree; never the user's ~/.wine.
