@@ -1,34 +1,26 @@
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include "app/MainWindow.h"
+#include "app/fmNimbraApp.h"
 #include "base/ComInit.h"
-#include "base/Exception.h"
 #include "base/Unicode.h"
+#include "controls/Dialogs_win.h"
+#include "controls/Forms_win.h"
+#include "utils/ConfigUtils.h"
+#include "utils/NimbraCfg.h"
 
-namespace {
-
-int RunMessageLoop() {
-    MSG msg{};
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
-}
-
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {
         // The shell's objects live on this thread for the whole run.
         const nimbra::TComInitializer com;
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        nimbra::MainWindow window(instance);
-        window.Show(showCommand);
-        return RunMessageLoop();
+        nimbra::InitAppIni();
+        nimbra::TNimbraCfg configuration;
+        configuration.Load();
+        nimbra::TApplication application(instance);
+        nimbra::InstallApplicationErrorDisplay();
+        auto* form = new nimbra::TNimbraApp(&application);
+        application.SetMainForm(form);
+        application.Run();
+        return 0;
     } catch (const std::exception& e) {
         MessageBoxW(nullptr, nimbra::ToWide(e.what()).c_str(), L"Nimbra", MB_ICONERROR | MB_OK);
         return 1;

@@ -4,6 +4,7 @@
 
 #include "controls/ImgList.h"
 #include "controls/Menus.h"
+#include "utils/MiscUtils.h"
 
 namespace nimbra {
 
@@ -116,6 +117,21 @@ void TToolButton::SetImageIndex(int index) {
         return;
     imageIndex_ = index;
     Changed(TControlChange::State);
+}
+
+TSize TToolButton::ContentSize(const TTextMetrics& metrics, int dpi) const {
+    // At 96 dpi: a 16-pixel image with room around it and the caption, and
+    // the arrow of a drop-down button.
+    constexpr int kImageAndMargins = 16 + 12;
+    constexpr int kSeparateArrow = 15;
+    constexpr int kWholeArrow = 10;
+    if (style_ == tbsSeparator)
+        return {};
+    int width = metrics.TextExtent(*Font(), dpi, StripHotkey(Caption())).Width +
+                ScaleToDpi(kImageAndMargins, dpi);
+    if (style_ == tbsDropDown)
+        width += ScaleToDpi(wholeDropDown_ ? kWholeArrow : kSeparateArrow, dpi);
+    return {width, 0};
 }
 
 void TToolButton::ActionChanged(TBasicAction& action) {

@@ -86,6 +86,9 @@ class TToolButton : public TControl {
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int index);
 
+    // The image, the caption and a drop-down arrow side by side.
+    TSize ContentSize(const TTextMetrics& metrics, int dpi) const override;
+
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     static const TClassInfo& StaticClassInfo();
 
@@ -161,14 +164,18 @@ struct TListRow {
     int ImageIndex = -1;
 };
 
-// The window side of the list: rows, selection and column layout live there.
-class TListViewPeer : public TControlPeer {
+// What the window side of the list adds to its peer: rows, selection and
+// column layout live there.
+class TListViewPeer {
   public:
     virtual void SetRowCount(int count) = 0;
     virtual void SelectRow(int row) = 0;
     virtual void RedrawRow(int row) = 0;
     virtual void InvalidateRows() = 0;
     virtual void ColumnsChanged() = 0;
+
+  protected:
+    ~TListViewPeer() = default;
 };
 
 // An owner-data report list: it knows only how many rows there are and

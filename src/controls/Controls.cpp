@@ -272,6 +272,15 @@ std::string TControl::ComponentPath() const {
     return path;
 }
 
+bool TControl::HandleWindowMessage(unsigned, std::uintptr_t, std::intptr_t, std::intptr_t&) {
+    return false;
+}
+
+void TControl::PostWindowMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (peer_ != nullptr)
+        peer_->PostWindowMessage(message, wParam, lParam);
+}
+
 void TControl::SetPeer(std::unique_ptr<TControlPeer> peer) {
     peer_ = std::move(peer);
 }

@@ -72,6 +72,10 @@ class TControlPeer {
     virtual int Dpi() const = 0;
     virtual void SetFocus() = 0;
     virtual bool Focused() const = 0;
+    // Queues a message for the control's window (the window system's
+    // numbering).
+    virtual void PostWindowMessage(unsigned message, std::uintptr_t wParam,
+                                   std::intptr_t lParam) = 0;
 };
 
 // Measures text for the layout: the size of a text in a font at a
@@ -173,6 +177,13 @@ class TControl : public TComponent, private TActionClient {
     void SetPeer(std::unique_ptr<TControlPeer> peer);
     // The peer tells the control of a text the user changed.
     void TextChangedByUser(const std::string& text);
+    // A message of the control's window, offered to the control before the
+    // window's own handling (the window system's numbering); true when the
+    // control answered it with `result`.
+    virtual bool HandleWindowMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                                     std::intptr_t& result);
+    // Queues a message for the control's window; nothing without a window.
+    void PostWindowMessage(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
 
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     static const TClassInfo& StaticClassInfo();
@@ -186,13 +197,15 @@ class TControl : public TComponent, private TActionClient {
     virtual void ActionChanged(TBasicAction& action) override;
     // The parent font changed (or the control now takes it).
     virtual void ParentFontChanged();
+    // The control's own font changed; the base tells the window and the
+    // children that follow it.
+    virtual void FontChanged();
     // The layout must run again for the control's parent.
     void RequestLayout();
 
   private:
     friend class TWinControl;
     void ActionDestroying(TBasicAction& action) override;
-    void FontChanged();
 
     TWinControl* parent_ = nullptr;
     TRect design_;

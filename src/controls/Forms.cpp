@@ -29,8 +29,18 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
+    // The hooks act while the form and its window are still whole.
+    if (Peer() != nullptr)
+        ForEachHook([this](TFormHook& hook) { hook.FormWindowDestroying(*this); });
     if (OnDestroy)
         OnDestroy(*this);
+}
+
+void TCustomForm::ForEachHook(const std::function<void(TFormHook&)>& visit) {
+    for (int i = 0; i < ComponentCount(); ++i) {
+        if (auto* hook = dynamic_cast<TFormHook*>(Components(i)))
+            visit(*hook);
+    }
 }
 
 void TCustomForm::SetClientSize(int width, int height) {

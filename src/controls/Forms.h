@@ -9,6 +9,7 @@
 namespace nimbra {
 
 class TMainMenu;
+class TCustomForm;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 const TTypeInfo& EnumTypeInfo(TFormBorderStyle);
@@ -18,6 +19,18 @@ const TTypeInfo& EnumTypeInfo(TBorderIcon);
 enum TPosition { poDesigned, poDefault, poScreenCenter, poOwnerFormCenter };
 const TTypeInfo& EnumTypeInfo(TPosition);
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+// A component of a form that acts when the form's window is made (before
+// the form is placed and laid out) and before it goes: stored placement,
+// the form's font.
+class TFormHook {
+  public:
+    virtual void FormWindowCreated(TCustomForm& form) = 0;
+    virtual void FormWindowDestroying(TCustomForm& form) = 0;
+
+  protected:
+    ~TFormHook() = default;
+};
 
 // A top-level window built from its components. Its client size is designed
 // in 96-dpi pixels; its window belongs to the window layer, which also shows
@@ -51,6 +64,9 @@ class TCustomForm : public TWinControl {
     TNotifyEvent OnDestroy;
     std::function<void(TObject& sender, TCloseAction& action)> OnClose;
     std::function<void(TObject& sender, bool& canClose)> OnCloseQuery;
+
+    // Runs `visit` for every component of the form that is a TFormHook.
+    void ForEachHook(const std::function<void(TFormHook&)>& visit);
 
     // Asks OnCloseQuery; true when the window may close.
     bool CloseQuery();

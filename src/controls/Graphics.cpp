@@ -25,6 +25,10 @@ int ScaleToDpi(int value, int dpi) {
     return dpi == kDesignDpi ? value : MulDivRounded(value, dpi, kDesignDpi);
 }
 
+int ScaleFromDpi(int value, int dpi) {
+    return dpi == kDesignDpi || dpi <= 0 ? value : MulDivRounded(value, kDesignDpi, dpi);
+}
+
 TRect ScaleToDpi(const TRect& rect, int dpi) {
     return {ScaleToDpi(rect.Left, dpi), ScaleToDpi(rect.Top, dpi), ScaleToDpi(rect.Right, dpi),
             ScaleToDpi(rect.Bottom, dpi)};

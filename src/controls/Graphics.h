@@ -28,6 +28,8 @@ struct TSize {
 inline constexpr int kDesignDpi = 96;
 int ScaleToDpi(int value, int dpi);
 TRect ScaleToDpi(const TRect& rect, int dpi);
+// The design size of a size in device pixels at `dpi`.
+int ScaleFromDpi(int value, int dpi);
 
 // Colours: a plain RGB value (0x00BBGGRR), or one of the system's colours,
 // which follow the user's theme.

@@ -32,12 +32,16 @@ class TLabel : public TControl {
     bool wordWrap_ = false;
 };
 
-// The window side of an edit box: the selection lives there.
-class TEditPeer : public TControlPeer {
+// What the window side of an edit box adds to its peer: the selection
+// lives there.
+class TEditPeer {
   public:
     virtual void SelectAll() = 0;
     virtual void SetSelection(int start, int length) = 0;
     virtual void GetSelection(int& start, int& length) const = 0;
+
+  protected:
+    ~TEditPeer() = default;
 };
 
 // A one-line text entry.

@@ -1,0 +1,74 @@
+#include "search/fmCustomRecentPeriod.h"
+
+#include <memory>
+
+namespace nimbra {
+
+namespace {
+
+template <class T>
+T* Make(TComponent* owner, TWinControl* parent, const char* name, TRect bounds) {
+    auto* control = new T(owner);
+    control->SetName(name);
+    control->SetParent(parent);
+    control->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    return control;
+}
+
+}  // namespace
+
+TRecentPeriodDialog::TRecentPeriodDialog(TComponent* owner) : TForm(owner) {
+    SetName("RecentPeriodDialog");
+    SetCaption("Custom period");
+    SetBorderStyle(bsDialog);
+    SetBorderIcons({biSystemMenu, biHelp});
+    SetPosition(poScreenCenter);
+    SetClientSize(214, 138);
+    SetHint("!App.Dialogs.Nimbra.RecentPeriod");
+
+    GroupBox1 = Make<TGroupBox>(this, this, "GroupBox1", Bounds(8, 6, 198, 90));
+    GroupBox1->SetCaption(" Custom Period ");
+    Label1 = Make<TLabel>(this, GroupBox1, "Label1", Bounds(12, 22, 170, 13));
+    Label1->SetCaption("Display items not older than:");
+    ValueEdit = Make<TNumericEdit>(this, GroupBox1, "ValueEdit", Bounds(12, 42, 64, 21));
+    ValueEdit->SetRange(1, 100);
+    ValueEdit->SetHint("Enter number of days (weeks, months etc.)");
+    Label1->SetFocusControl(ValueEdit);
+    PeriodList = Make<TComboBox>(this, GroupBox1, "PeriodList", Bounds(84, 42, 102, 21));
+    PeriodList->SetStyle(csDropDownList);
+    PeriodList->Items()->SetCommaText("\"day(s)\",\"week(s)\",\"month(s)\",\"year(s)\"");
+    PeriodList->SetHint("Choose period units.");
+
+    OKButton = Make<TButton>(this, this, "OKButton", Bounds(50, 105, 75, 25));
+    OKButton->SetCaption("OK");
+    OKButton->SetDefault(true);
+    OKButton->SetModalResult(mrOk);
+    OKButton->SetHint("Accept entry and close the dialog.");
+    CancelButton = Make<TButton>(this, this, "CancelButton", Bounds(131, 105, 75, 25));
+    CancelButton->SetCaption("Cancel");
+    CancelButton->SetCancel(true);
+    CancelButton->SetModalResult(mrCancel);
+    CancelButton->SetHint("Abandon entry and close the dialog.");
+    for (TButton* button : {OKButton, CancelButton})
+        button->SetAnchors({akRight, akBottom});
+}
+
+bool TRecentPeriodDialog::Execute(int& value, TRecentPeriod& unit) {
+    const auto dialog = std::make_unique<TRecentPeriodDialog>(nullptr);
+    dialog->ValueEdit->SetValue(value);
+    dialog->PeriodList->SetItemIndex(static_cast<int>(unit));
+    dialog->SetActiveControl(dialog->ValueEdit);
+    if (dialog->ShowModal() != mrOk)
+        return false;
+    value = dialog->ValueEdit->Value();
+    const int index = dialog->PeriodList->ItemIndex();
+    unit = index >= rpDay && index <= rpYear ? static_cast<TRecentPeriod>(index) : rpDay;
+    return true;
+}
+
+const TClassInfo& TRecentPeriodDialog::StaticClassInfo() {
+    static const TClassInfo info("TRecentPeriodDialog", &TForm::StaticClassInfo());
+    return info;
+}
+
+}  // namespace nimbra
