@@ -80,17 +80,28 @@ build_tree() {
     cmake --build "$dir" -j"$JOBS" "$@"
 }
 
-# A Wine prefix of our own inside the build tree; never the user's ~/.wine.
+# setup_wine [NAME]: a Wine prefix of our own inside the build tree (build/NAME,
+# "wine" by default); never the user's ~/.wine. A new prefix gets real
+# folders for Desktop, Documents and the like: Wine links them to the home
+# folder, and the program would search all of it.
 setup_wine() {
-    export WINEPREFIX="$BUILD/wine"
+    export WINEPREFIX="$BUILD/${1:-wine}"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEARCH=win64
+    WINE_PREFIX_CREATED=""
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         log "Creating the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         timeout 300 wineboot --init >/dev/null 2>&1 || true
         timeout 120 wineserver --wait || true
+        local link
+        for link in "$WINEPREFIX"/drive_c/users/*/*; do
+            if [[ -L "$link" ]]; then
+                rm "$link" && mkdir -p "$link"
+            fi
+        done
+        WINE_PREFIX_CREATED=1
     fi
 }
 
