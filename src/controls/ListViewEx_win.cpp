@@ -28,6 +28,11 @@ struct TRowTexts {
     int ImageIndex = -1;
 };
 
+// Tools outside the process (the end-to-end tests, screen readers' helpers)
+// ask a row's state with this message: wParam the row, the answer 1 when the
+// row is drawn in bold (it matches the request).
+const UINT kRowStateMessage = RegisterWindowMessageW(L"Nimbra.RowState");
+
 // Rows drawn recently; a screen shows far fewer.
 constexpr std::size_t kRowCacheLimit = 512;
 constexpr int kLeastAutoColumnWidth = 40;
@@ -143,6 +148,8 @@ class TListViewPeerImpl : public TWinPeer, public TListViewPeer {
     }
 
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kRowStateMessage && kRowStateMessage != 0)
+            return List().OnRowBold && List().OnRowBold(static_cast<int>(wParam)) ? 1 : 0;
         switch (message) {
             case WM_SIZE: {
                 const LRESULT result = TWinPeer::WndProc(message, wParam, lParam);

@@ -1,0 +1,90 @@
+#pragma once
+
+// Drives the real nimbra.exe from outside, as a user would: starts it, finds
+// its windows by their published component names, types with the keyboard
+// and reads the result list through list-view messages.
+#include <windows.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace nimbra::e2e {
+
+// One row of the result list as another process reads it.
+struct TRow {
+    std::string Title;
+    std::string Path;
+    bool Bold = false;
+};
+
+class TNimbraProcess {
+  public:
+    // Starts nimbra.exe (beside this program) and waits until its main
+    // window shows rows or the list state settled; raises on failure.
+    explicit TNimbraProcess(const std::wstring& arguments = L"");
+    // Closes the program (Alt+X) and waits for it; kills it if it hangs.
+    ~TNimbraProcess();
+    TNimbraProcess(const TNimbraProcess&) = delete;
+    TNimbraProcess& operator=(const TNimbraProcess&) = delete;
+
+    HWND MainWindow() const { return main_; }
+    // The window of the control with the component path, e.g.
+    // "NimbraApp.NimbraFrame1.Edit1"; nullptr when there is none.
+    HWND Control(const std::string& path) const;
+    DWORD ProcessId() const { return info_.dwProcessId; }
+    HANDLE Process() const { return info_.hProcess; }
+
+    // Brings the main window to the front with the focus in the input box.
+    void Activate();
+    // Types text into whatever has the focus (Unicode key events).
+    void Type(const std::wstring& text);
+    // Presses a key, with Shift or Ctrl held when asked.
+    void Press(WORD key, bool shift = false, bool ctrl = false);
+    // Sends keys and text in one burst (one SendInput call).
+    void Burst(const std::wstring& text, WORD finalKey);
+    // Waits until the program has handled everything sent so far.
+    void Settle();
+    // Waits until `done` holds or `ms` passed; gives done().
+    bool WaitFor(const std::function<bool()>& done, int ms = 5000);
+
+    int RowCount() const;
+    int SelectedRow() const;
+    TRow Row(int index) const;
+    std::vector<TRow> Rows() const;
+    std::string EditText() const;
+    bool ListEnabled() const;
+    bool Visible(const std::string& path) const;
+
+    // Chooses a command of the main menu by the captions on its way
+    // ("&View", "&Include folders", "&Test"), pressing their "&" keys.
+    bool MenuCommand(const std::vector<std::string>& path);
+
+    // Closes the program and waits for its end; true when it ended by itself.
+    bool Close();
+
+    // A picture of the main window as PNG.
+    void Screenshot(const std::filesystem::path& file) const;
+
+  private:
+    std::wstring ItemText(int row, int column) const;
+
+    PROCESS_INFORMATION info_{};
+    HWND main_ = nullptr;
+    HWND list_ = nullptr;
+    HWND edit_ = nullptr;
+    bool closed_ = false;
+};
+
+// The folder holding this test program (and nimbra.exe).
+std::filesystem::path ProgramFolder();
+
+// Replaces the program's stored settings with an include-folders list of
+// one folder titled `title`, and the given extra values.
+void ResetSettings(const std::filesystem::path& folder, const std::string& title = "&Test");
+
+// Where screenshots go: build/e2e-screenshots beside the test tree.
+std::filesystem::path ScreenshotFolder();
+
+}  // namespace nimbra::e2e
