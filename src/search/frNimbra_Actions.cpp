@@ -1,11 +1,14 @@
 // The search frame's actions and the commands on the selected result.
 #include <windows.h>
 
+#include "base/OsError.h"
+#include "controls/Dialogs_win.h"
 #include "controls/Forms_win.h"
 #include "folders/NimbraFoldersCfg.h"
 #include "search/ItemCommands.h"
 #include "search/frNimbra.h"
 #include "shell/ShellBrowserEx_win.h"
+#include "utils/NewLangUtils.h"
 
 namespace nimbra {
 
@@ -124,8 +127,19 @@ void TNimbraFrame::CmdRunExecute() {
     if (!HoldingFormActive())
         return;
     const TProgramMenuItem entry = SelectedEntry();
-    if (!entry || !OpenEntry(entry))
+    if (!entry)
         return;
+    if (!OpenEntry(entry)) {
+        // The list may be older than the disk: say why nothing started.
+        const unsigned long error = GetLastError();
+        std::string text = GetLocalizedString("Nimbra", "OpenFailed", "Could not open \"%s\".");
+        if (const std::size_t at = text.find("%s"); at != std::string::npos)
+            text.replace(at, 2, entry.FullPath());
+        if (error != 0)
+            text += "\n" + SysErrorMessage(error);
+        MessageDlg(text, mtError, mbOK);
+        return;
+    }
     if (FoldersCfg->AutoMinimize()) {
         if (const TWinPeer* peer = PeerOf(*GetParentForm(*this)))
             ShowWindow(peer->Handle(), SW_MINIMIZE);

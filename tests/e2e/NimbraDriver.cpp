@@ -198,8 +198,10 @@ void TNimbraProcess::Press(WORD key, bool shift, bool ctrl) {
 void TNimbraProcess::Burst(const std::wstring& text, WORD finalKey) {
     std::vector<INPUT> inputs;
     AppendText(inputs, text);
-    inputs.push_back(KeyInput(finalKey, false));
-    inputs.push_back(KeyInput(finalKey, true));
+    if (finalKey != 0) {
+        inputs.push_back(KeyInput(finalKey, false));
+        inputs.push_back(KeyInput(finalKey, true));
+    }
     Send(inputs);
 }
 

@@ -42,8 +42,9 @@ class TNimbraProcess {
     void Type(const std::wstring& text);
     // Presses a key, with Shift or Ctrl held when asked.
     void Press(WORD key, bool shift = false, bool ctrl = false);
-    // Sends keys and text in one burst (one SendInput call).
-    void Burst(const std::wstring& text, WORD finalKey);
+    // Sends text and then a key (none for 0) in one burst (one SendInput
+    // call), without waiting.
+    void Burst(const std::wstring& text, WORD finalKey = 0);
     // Waits until the program has handled everything sent so far.
     void Settle();
     // Waits until `done` holds or `ms` passed; gives done().

@@ -261,5 +261,33 @@ TEST_F(SearchWindowTest, ViewStateAndTheDateFilterSurviveARestart) {
     nimbra.Screenshot(ScreenshotFolder() / "search-restarted.png");
 }
 
+TEST_F(SearchWindowTest, OpeningAnEntryThatVanishedSaysSoAndTheWindowStaysUsable) {
+    TNimbraProcess& nimbra = Start();
+    nimbra.Type(L"menu");
+    ASSERT_EQ(BoldTitles(), (std::vector<std::string>{"Caf\xC3\xA9 menu.txt"}));
+    // Gone before the watcher's rescan is due.
+    fs::remove(root_ / "Documents" / L"Caf\u00e9 menu.txt");
+    nimbra.Press(VK_RETURN);
+    HWND box = nullptr;
+    ASSERT_TRUE(nimbra.WaitFor([&] {
+        box = FindWindowW(L"#32770", nullptr);
+        DWORD process = 0;
+        GetWindowThreadProcessId(box, &process);
+        return box != nullptr && process == nimbra.ProcessId();
+    }));
+    wchar_t caption[64] = {};
+    GetWindowTextW(box, caption, 64);
+    EXPECT_STREQ(caption, L"Error");
+    nimbra.Screenshot(ScreenshotFolder() / "search-open-failed.png");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(nimbra.WaitFor([&] { return !IsWindow(box); }));
+    // The rescan removed the entry meanwhile. Back in the window the request
+    // is selected, so new typing replaces it.
+    EXPECT_TRUE(nimbra.WaitFor([&] { return BoldTitles().empty(); }, 3000));
+    nimbra.Type(L"calc");
+    EXPECT_EQ(nimbra.EditText(), "calc");
+    EXPECT_EQ(BoldTitles(), (std::vector<std::string>{"Calculator"}));
+}
+
 }  // namespace
 }  // namespace nimbra::e2e

@@ -1,0 +1,119 @@
+// Figures of the search window as a user feels them: keystroke to rows,
+// start to first rows, memory when idle - each beside the same figure for
+// the window with nothing included (its floor). They are measurements, not
+// checks: run them by hand with --gtest_also_run_disabled_tests.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "e2e/NimbraDriver.h"
+
+namespace nimbra::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// `count` files, a hundred to a folder, with names that share words.
+void MakeTree(const fs::path& root, int count) {
+    static const char* const words[] = {"quartz", "report", "editor", "note", "player",
+                                        "alpha",  "setup",  "viewer", "tool", "manual"};
+    for (int i = 0; i < count; ++i) {
+        const fs::path folder = root / ("folder " + std::to_string(i / 100));
+        if (i % 100 == 0)
+            fs::create_directories(folder);
+        std::ofstream(folder / (std::string(words[i % 10]) + " " + words[(i / 10) % 10] + " " +
+                                std::to_string(i) + ".txt"));
+    }
+}
+
+class SpeedTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        root_ =
+            fs::temp_directory_path() / ("nimbra-speed-" + std::to_string(GetCurrentProcessId()));
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    // Start to the main window (the floor) and to the first rows.
+    void StartFigures(const char* label) {
+        const Clock::time_point start = Clock::now();
+        TNimbraProcess nimbra;
+        const double window = Milliseconds(Clock::now() - start);
+        nimbra.WaitFor([&] { return nimbra.RowCount() > 0; }, 60000);
+        const double rows = Milliseconds(Clock::now() - start);
+        nimbra.Activate();
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        PROCESS_MEMORY_COUNTERS memory{sizeof memory};
+        GetProcessMemoryInfo(nimbra.Process(), &memory, sizeof memory);
+        std::printf(
+            "%s: window shown after %.0f ms, first of %d rows after %.0f ms, idle working "
+            "set %.1f MB\n",
+            label, window, nimbra.RowCount(), rows, memory.WorkingSetSize / 1048576.0);
+    }
+
+    fs::path root_;
+};
+
+TEST_F(SpeedTest, DISABLED_StartAndMemoryWithNothingAndWith10kEntries) {
+    fs::create_directories(root_ / "empty");
+    ResetSettings(root_ / "empty");
+    StartFigures("nothing included");
+    MakeTree(root_ / "tree", 10000);
+    ResetSettings(root_ / "tree");
+    StartFigures("10k entries");
+}
+
+TEST_F(SpeedTest, DISABLED_KeystrokeToRowsAt100kEntries) {
+    MakeTree(root_, 100000);
+    ResetSettings(root_);
+    TNimbraProcess nimbra;
+    nimbra.WaitFor([&] { return nimbra.RowCount() > 0; }, 120000);
+    nimbra.Activate();
+    // Twenty keystrokes: a request typed and taken back, each one waited
+    // for until the program has refreshed its rows.
+    const std::wstring request = L"quartz edi";
+    std::vector<double> times;
+    std::wstring expected;
+    for (int i = 0; i < 20; ++i) {
+        const bool typing = i < 10;
+        const Clock::time_point start = Clock::now();
+        if (typing) {
+            expected += request[static_cast<std::size_t>(i)];
+            nimbra.Burst(std::wstring(1, request[static_cast<std::size_t>(i)]));
+        } else {
+            expected.pop_back();
+            nimbra.Burst(L"\b");
+        }
+        nimbra.WaitFor(
+            [&] { return nimbra.EditText() == std::string(expected.begin(), expected.end()); },
+            10000);
+        times.push_back(Milliseconds(Clock::now() - start));
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("100k entries: keystroke to rows median %.1f ms, worst %.1f ms (%d rows shown)\n",
+                times[times.size() / 2], times.back(), nimbra.RowCount());
+}
+
+}  // namespace
+}  // namespace nimbra::e2e
