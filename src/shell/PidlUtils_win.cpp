@@ -57,7 +57,7 @@ IShellFolder& DesktopFolder() {
 namespace {
 
 HRESULT TryParse(std::string_view path, TPidlPtr& pidl, IShellFolder* folder) {
-    pidl.reset();
+    pidl.Reset();
     std::wstring name = ToWide(path);
     IShellFolder& parser = folder != nullptr ? *folder : DesktopFolder();
     LPITEMIDLIST parsed = nullptr;
@@ -65,7 +65,7 @@ HRESULT TryParse(std::string_view path, TPidlPtr& pidl, IShellFolder* folder) {
     const HRESULT hr =
         parser.ParseDisplayName(nullptr, nullptr, name.data(), &eaten, &parsed, nullptr);
     if (SUCCEEDED(hr))
-        pidl.reset(FromShellPidl(parsed));
+        pidl.Reset(FromShellPidl(parsed));
     return FAILED(hr) ? hr : (parsed == nullptr ? E_FAIL : S_OK);
 }
 

@@ -76,14 +76,14 @@ bool ExplorePath(std::string_view path, int showCmd, bool root, bool explore, bo
     TPidlPtr pidl;
     if (!ParsePath(path, pidl))
         return false;
-    return ExplorePidl(pidl.get(), showCmd, root, explore, select);
+    return ExplorePidl(pidl.Get(), showCmd, root, explore, select);
 }
 
 bool ExploreShellFolder(TShellFolder folder, int showCmd, bool root) {
     const TPidlPtr pidl = ShellFolderIdList(folder);
     if (!pidl)
         return false;
-    return ExplorePidl(pidl.get(), showCmd, root, true, false);
+    return ExplorePidl(pidl.Get(), showCmd, root, true, false);
 }
 
 bool ShowInFolder(std::string_view path, int showCmd, const TFolderBrowser& browser) {

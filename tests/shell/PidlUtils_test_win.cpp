@@ -23,7 +23,7 @@ using testing_support::TempDir;
 TPidlPtr SpecialFolder(int csidl) {
     LPITEMIDLIST pidl = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &pidl)))
-        return nullptr;
+        return {};
     return TPidlPtr(FromShellPidl(pidl));
 }
 
@@ -33,14 +33,14 @@ TEST(ShellPidlTest, ParsePathAndBackGiveTheSamePath) {
     std::ofstream(file) << "x";
     const std::string path = PathText(temp.Path() / "with blank.txt");
     TPidlPtr pidl = ParsePath(path);
-    ASSERT_NE(pidl, nullptr);
-    EXPECT_GE(PidlItemCount(pidl.get()), 2u);
-    EXPECT_EQ(PidlToPath(pidl.get()), path);
-    EXPECT_EQ(PidlToPathEx(pidl.get()), path);
+    ASSERT_TRUE(pidl);
+    EXPECT_GE(PidlItemCount(pidl.Get()), 2u);
+    EXPECT_EQ(PidlToPath(pidl.Get()), path);
+    EXPECT_EQ(PidlToPathEx(pidl.Get()), path);
 
     PCItemIdList last = nullptr;
-    TPidlPtr parent = SplitPidl(pidl.get(), last);
-    EXPECT_EQ(PidlToPath(parent.get()), PathText(temp.Path()));
+    TPidlPtr parent = SplitPidl(pidl.Get(), last);
+    EXPECT_EQ(PidlToPath(parent.Get()), PathText(temp.Path()));
 }
 
 TEST(ShellPidlTest, ParseFailureRaisesInOneFormAndGivesNoneInTheOther) {
@@ -53,12 +53,12 @@ TEST(ShellPidlTest, ParseFailureRaisesInOneFormAndGivesNoneInTheOther) {
     }
     TPidlPtr pidl(PidlAlloc(2));
     EXPECT_FALSE(ParsePath(missing, pidl));
-    EXPECT_EQ(pidl, nullptr);
+    EXPECT_FALSE(pidl);
 }
 
 TEST(ShellPidlTest, BindToFolderOfAnEmptyListIsTheParentItself) {
     TPidlPtr empty(PidlAlloc(2));
-    auto desktop = BindToFolder(empty.get());
+    auto desktop = BindToFolder(empty.Get());
     EXPECT_EQ(desktop.Get(), &DesktopFolder());
 }
 
@@ -66,27 +66,27 @@ TEST(ShellPidlTest, BindToFolderListsTheFolder) {
     TempDir temp;
     temp.MakeFile("child.txt", "x");
     TPidlPtr pidl = ParsePath(PathText(temp.Path()));
-    auto folder = BindToFolder(pidl.get());
+    auto folder = BindToFolder(pidl.Get());
     ASSERT_NE(folder.Get(), nullptr);
     // A child parsed relative to the bound folder gives the child's path.
     TPidlPtr child = ParsePath("child.txt", folder.Get());
-    ASSERT_NE(child, nullptr);
-    EXPECT_EQ(PidlItemCount(child.get()), 1u);
-    EXPECT_THROW(BindToFolder(ParsePath(PathText(temp.Path() / "child.txt")).get()), EOSError);
+    ASSERT_TRUE(child);
+    EXPECT_EQ(PidlItemCount(child.Get()), 1u);
+    EXPECT_THROW(BindToFolder(ParsePath(PathText(temp.Path() / "child.txt")).Get()), EOSError);
 }
 
 TEST(ShellPidlTest, TheComputerFolderHasAVirtualPath) {
     TPidlPtr computer = SpecialFolder(CSIDL_DRIVES);
-    ASSERT_NE(computer, nullptr);
-    EXPECT_EQ(PidlToPath(computer.get()), "");
-    EXPECT_EQ(PidlToPathEx(computer.get()), "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
+    ASSERT_TRUE(computer);
+    EXPECT_EQ(PidlToPath(computer.Get()), "");
+    EXPECT_EQ(PidlToPathEx(computer.Get()), "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
 }
 
 TEST(ShellPidlTest, TheControlPanelHasAVirtualPathBelowTheComputer) {
     TPidlPtr controls = SpecialFolder(CSIDL_CONTROLS);
-    ASSERT_NE(controls, nullptr);
-    EXPECT_EQ(PidlToPath(controls.get()), "");
-    EXPECT_EQ(PidlToPathEx(controls.get()),
+    ASSERT_TRUE(controls);
+    EXPECT_EQ(PidlToPath(controls.Get()), "");
+    EXPECT_EQ(PidlToPathEx(controls.Get()),
               "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\"
               "::{21EC2020-3AEA-1069-A2DD-08002B30309D}");
 }

@@ -30,8 +30,8 @@ TEST(ShellFolderPidlTest, FileSystemFoldersGiveAListOfTheirPath) {
     for (TShellFolder folder : {sfPrograms, sfStartMenu, sfFavorites, sfRecent, sfWindows, sfSystem,
                                 sfCommonPrograms, sfDesktopDirectory}) {
         const TPidlPtr pidl = GetShellFolderPidl(folder);
-        ASSERT_NE(pidl, nullptr) << ShellFolderInfo(folder).Ident;
-        EXPECT_TRUE(SameText(PidlToPath(pidl.get()), GetShellFolderPath(folder)))
+        ASSERT_TRUE(pidl) << ShellFolderInfo(folder).Ident;
+        EXPECT_TRUE(SameText(PidlToPath(pidl.Get()), GetShellFolderPath(folder)))
             << ShellFolderInfo(folder).Ident;
         EXPECT_GE(GetShellFolderIconIndex(folder), 0) << ShellFolderInfo(folder).Ident;
     }
@@ -39,9 +39,9 @@ TEST(ShellFolderPidlTest, FileSystemFoldersGiveAListOfTheirPath) {
 
 TEST(ShellFolderPidlTest, TheDesktopIsTheEmptyListWithTheDesktopsPath) {
     const TPidlPtr pidl = GetShellFolderPidl(sfDesktop);
-    ASSERT_NE(pidl, nullptr);
-    EXPECT_TRUE(PidlIsEmpty(pidl.get()));
-    EXPECT_EQ(PidlToPath(pidl.get()), GetShellFolderPath(sfDesktop));
+    ASSERT_TRUE(pidl);
+    EXPECT_TRUE(PidlIsEmpty(pidl.Get()));
+    EXPECT_EQ(PidlToPath(pidl.Get()), GetShellFolderPath(sfDesktop));
 }
 
 struct VirtualCase {
@@ -55,12 +55,12 @@ TEST_P(VirtualFolderTest, HasNoPathButAList) {
     const VirtualCase& c = GetParam();
     EXPECT_FALSE(ShellFolderExists(c.folder));
     const TPidlPtr pidl = GetShellFolderPidl(c.folder);
-    ASSERT_NE(pidl, nullptr);
-    EXPECT_EQ(PidlToPath(pidl.get()), "");
-    EXPECT_EQ(PidlToPathEx(pidl.get()), c.virtualPath);
+    ASSERT_TRUE(pidl);
+    EXPECT_EQ(PidlToPath(pidl.Get()), "");
+    EXPECT_EQ(PidlToPathEx(pidl.Get()), c.virtualPath);
     EXPECT_GE(GetShellFolderIconIndex(c.folder), 0);
     // What ExploreShellFolder gives the file manager.
-    EXPECT_EQ(ExplorerParametersFor(ShellFolderIdList(c.folder).get(), true, true, false),
+    EXPECT_EQ(ExplorerParametersFor(ShellFolderIdList(c.folder).Get(), true, true, false),
               std::string("/E,/ROOT,") + c.virtualPath);
 }
 
@@ -77,8 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(VirtualFolderGapTest, ThePrintersFolderHasAList) {
     const TPidlPtr pidl = GetShellFolderPidl(sfPrinters);
-    ASSERT_NE(pidl, nullptr);
-    EXPECT_EQ(PidlToPathEx(pidl.get()),
+    ASSERT_TRUE(pidl);
+    EXPECT_EQ(PidlToPathEx(pidl.Get()),
               "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\"
               "::{2227A280-3AEA-1069-A2DE-08002B30309D}");
     if (RunningUnderWine()) {
@@ -95,15 +95,15 @@ TEST(ShellFolderIdListTest, AFolderWithoutAListFallsBackToItsParsedPath) {
             withoutList = static_cast<TShellFolder>(i);
     if (withoutList == sfDesktop)
         GTEST_SKIP() << "every special folder has an ID list on this system";
-    EXPECT_EQ(ShellFolderIdList(withoutList), nullptr);
+    EXPECT_FALSE(ShellFolderIdList(withoutList));
     EXPECT_EQ(GetShellFolderIconIndex(withoutList), -1);
     EXPECT_FALSE(ExploreShellFolder(withoutList, SW_SHOWNORMAL, false));
 
     TempDir temp;
     const ShellFolderOverride override({{withoutList, PathText(temp.Path())}});
     const TPidlPtr pidl = ShellFolderIdList(withoutList);
-    ASSERT_NE(pidl, nullptr);
-    EXPECT_EQ(PidlToPath(pidl.get()), PathText(temp.Path()));
+    ASSERT_TRUE(pidl);
+    EXPECT_EQ(PidlToPath(pidl.Get()), PathText(temp.Path()));
     EXPECT_EQ(GetShellFolderIconIndex(withoutList), GetFolderIconIndex());
 }
 

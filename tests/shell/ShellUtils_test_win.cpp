@@ -55,9 +55,9 @@ TEST(ExplorerTest, APathWithBlanksIsSelectedInQuotes) {
     TempDir temp;
     temp.MakeFile("my file.txt", "x");
     TPidlPtr pidl = ParsePath(PathText(temp.Path() / "my file.txt"));
-    EXPECT_EQ(ExplorerParametersFor(pidl.get(), false, true, true),
+    EXPECT_EQ(ExplorerParametersFor(pidl.Get(), false, true, true),
               "/E,/SELECT,\"" + PathText(temp.Path() / "my file.txt") + "\"");
-    EXPECT_EQ(ExplorerParametersFor(pidl.get(), true, false, false),
+    EXPECT_EQ(ExplorerParametersFor(pidl.Get(), true, false, false),
               "/ROOT,\"" + PathText(temp.Path() / "my file.txt") + "\"");
 }
 
@@ -167,7 +167,7 @@ TEST(IconTest, FoldersAndIdLists) {
     EXPECT_EQ(GetFolderIconIndex(), GetFileIconIndex(PathText(temp.Path())));
     EXPECT_GE(GetFolderIconIndex(true), 0);
     TPidlPtr pidl = ParsePath(PathText(temp.Path()));
-    EXPECT_EQ(GetPidlIconIndex(pidl.get()), GetFileIconIndex(PathText(temp.Path())));
+    EXPECT_EQ(GetPidlIconIndex(pidl.Get()), GetFileIconIndex(PathText(temp.Path())));
     EXPECT_EQ(GetPidlIconIndex(nullptr), -1);
 }
 
