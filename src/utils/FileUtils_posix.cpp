@@ -7,6 +7,7 @@
 #include "base/Handles_posix.h"
 #include "base/OsError.h"
 #include "utils/FileUtils.h"
+#include "utils/MiscUtils.h"
 
 namespace nimbra {
 
@@ -28,7 +29,8 @@ std::string TemporaryName(const std::string& fileName) {
 }  // namespace
 
 void WriteFileReplacing(const std::string& fileName, std::string_view bytes) {
-    const std::string temporary = TemporaryName(fileName);
+    const std::string target = NativePath(fileName);
+    const std::string temporary = TemporaryName(target);
     TFd file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (!file)
         RaiseLastOSError("open");
@@ -47,7 +49,7 @@ void WriteFileReplacing(const std::string& fileName, std::string_view bytes) {
     // Closed here, so that a failing close is reported.
     if (::close(file.Release()) != 0)
         Abandon(file, temporary, "close");
-    if (::rename(temporary.c_str(), fileName.c_str()) != 0)
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
         Abandon(file, temporary, "rename");
 }
 
