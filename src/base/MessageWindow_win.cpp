@@ -57,11 +57,10 @@ TMessageWindow::TMessageWindow(THandler handler, TMessageWindowKind kind, std::w
     RegisterMessageWindowClass();
     const std::wstring text(title);
     // A hidden top-level window stays off the taskbar even if shown.
-    const HWND hwnd =
-        CreateWindowExW(kind == mwTopLevel ? WS_EX_TOOLWINDOW : 0, kClassName, text.c_str(),
-                        kind == mwTopLevel ? WS_POPUP : 0, 0, 0, 0, 0,
-                        kind == mwTopLevel ? nullptr : HWND_MESSAGE, nullptr,
-                        GetModuleHandleW(nullptr), this);
+    const HWND hwnd = CreateWindowExW(kind == mwTopLevel ? WS_EX_TOOLWINDOW : 0, kClassName,
+                                      text.c_str(), kind == mwTopLevel ? WS_POPUP : 0, 0, 0, 0, 0,
+                                      kind == mwTopLevel ? nullptr : HWND_MESSAGE, nullptr,
+                                      GetModuleHandleW(nullptr), this);
     if (hwnd == nullptr) {
         // Creation failed after WM_NCCREATE: the system has destroyed the window.
         window_.Release();

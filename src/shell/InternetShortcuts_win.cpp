@@ -7,7 +7,6 @@
 #include <shlguid.h>
 #include <wrl/client.h>
 
-
 #include "base/Handles_win.h"
 #include "base/OsError.h"
 #include "base/Unicode.h"

@@ -27,8 +27,8 @@ std::string ReadErrorText(std::string_view fileName, const std::string& reason) 
 }
 
 [[noreturn]] void RaiseTooLarge(std::string_view fileName, std::size_t maxSize) {
-    throw EFileTooLargeError(ReadErrorText(
-        fileName, "the file is larger than " + std::to_string(maxSize) + " bytes"));
+    throw EFileTooLargeError(
+        ReadErrorText(fileName, "the file is larger than " + std::to_string(maxSize) + " bytes"));
 }
 
 }  // namespace

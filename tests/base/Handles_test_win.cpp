@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace nimbra {
 namespace {
 
@@ -29,8 +28,8 @@ TEST(HandleWindowsTest, KernelAndFileHandlesAreClosed) {
 }
 
 TEST(HandleWindowsTest, WindowsMenusAndKeysAreFreed) {
-    TWindowHandle window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                         nullptr, nullptr));
+    TWindowHandle window(
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
     const HWND hwnd = window.Get();
     ASSERT_TRUE(IsWindow(hwnd));
     window.Reset();
@@ -55,8 +54,8 @@ TEST(HandleWindowsTest, WindowsMenusAndKeysAreFreed) {
 TEST(HandleWindowsTest, SelectObjectPutsThePreviousObjectBack) {
     const HDC dc = CreateCompatibleDC(nullptr);
     ASSERT_NE(dc, nullptr);
-    const TFontHandle font(CreateFontW(20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                                       L"Arial"));
+    const TFontHandle font(
+        CreateFontW(20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
     ASSERT_TRUE(font);
     const HGDIOBJ before = GetCurrentObject(dc, OBJ_FONT);
     {

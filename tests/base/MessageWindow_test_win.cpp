@@ -93,19 +93,19 @@ class MessageWindowCreationTest : public testing::TestWithParam<UINT> {};
 TEST_P(MessageWindowCreationTest, AFailureInACreationMessageFailsTheConstruction) {
     ErrorCollector errors;
     const UINT failing = GetParam();
-    EXPECT_THROW(TMessageWindow([&](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
-                     if (message == failing)
-                         throw std::runtime_error("set-up failed");
-                     return std::nullopt;
-                 },
-                                mwTopLevel, L"nimbra-test-failed"),
+    EXPECT_THROW(TMessageWindow(
+                     [&](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                         if (message == failing)
+                             throw std::runtime_error("set-up failed");
+                         return std::nullopt;
+                     },
+                     mwTopLevel, L"nimbra-test-failed"),
                  EOSError);
     EXPECT_EQ(errors.texts, std::vector<std::string>{"set-up failed"});
     EXPECT_EQ(FindWindowW(kClass, L"nimbra-test-failed"), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MessageWindowCreationTest,
-                         testing::Values(WM_NCCREATE, WM_CREATE),
+INSTANTIATE_TEST_SUITE_P(Table, MessageWindowCreationTest, testing::Values(WM_NCCREATE, WM_CREATE),
                          [](const testing::TestParamInfo<UINT>& info) {
                              return std::string(info.param == WM_NCCREATE ? "NcCreate" : "Create");
                          });

@@ -95,9 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"WideLinkInfoKeepsUnicode",
                   BuildLnk({.localBasePath = "C:\\" + kUnicodeName, .wideLinkInfo = true}),
                   &TShellLinkData::Path, "C:\\" + kUnicodeName},
-        FieldCase{"NetworkShare",
-                  BuildLnk({.networkShare = "\\\\server\\share", .commonPathSuffix = "docs\\a.txt"}),
-                  &TShellLinkData::Path, "\\\\server\\share\\docs\\a.txt"},
+        FieldCase{
+            "NetworkShare",
+            BuildLnk({.networkShare = "\\\\server\\share", .commonPathSuffix = "docs\\a.txt"}),
+            &TShellLinkData::Path, "\\\\server\\share\\docs\\a.txt"},
         // The ID list's long Unicode names beat an 8-bit copy in the link
         // information.
         FieldCase{"IDListBeforeLinkInfo",
@@ -159,8 +160,7 @@ std::string UnterminatedBlock(bool icon) {
 std::string ShortEnvironmentBlock() {
     const std::string bytes = BuildLnk(
         {.extraFlags = lnkHasExpString, .localBasePath = "C:\\a.exe", .arguments = "-kept"});
-    return bytes.substr(0, bytes.size() - 4) + U32(16) + U32(0xA0000001) + U32(0) + U32(0) +
-           U32(0);
+    return bytes.substr(0, bytes.size() - 4) + U32(16) + U32(0xA0000001) + U32(0) + U32(0) + U32(0);
 }
 
 // Points the wide base path at the last byte of the link information.
@@ -176,9 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The 8-bit base path stands in for a damaged wide one.
         FieldCase{"WideBasePathWithoutEnd", WideBasePathAtTheEnd(), &TShellLinkData::Path,
                   "C:\\a.exe"},
-        FieldCase{"WideBasePathOutsideTheInfo",
-                  Patched(LocalInfo(), kHeader + 28, U32(0xFFFFFFF0)), &TShellLinkData::Path,
-                  "C:\\a.exe"},
+        FieldCase{"WideBasePathOutsideTheInfo", Patched(LocalInfo(), kHeader + 28, U32(0xFFFFFFF0)),
+                  &TShellLinkData::Path, "C:\\a.exe"},
         FieldCase{"LinkInfoHeaderTooSmall", Patched(LocalInfo(), kHeader + 4, U32(8)),
                   &TShellLinkData::Path, ""},
         FieldCase{"LinkInfoHeaderLargerThanInfo", Patched(LocalInfo(), kHeader + 4, U32(0x1000)),
@@ -247,7 +246,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"LinkInfoSmallerThanItsHeader", Patched(LocalInfo(), kHeader, U32(4))},
         MalformedCase{"HugeStringCount",
                       Patched(BuildLnk({.description = "short"}), kHeader, U16(0xFFFF))},
-        MalformedCase{"StringCutShort", [] {
+        MalformedCase{"StringCutShort",
+                      [] {
                           const std::string bytes =
                               BuildLnk({.arguments = "0123456789", .terminalBlock = false});
                           return bytes.substr(0, bytes.size() - 3);
@@ -256,7 +256,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BuildLnk({}).substr(0, kHeader) + U32(0xFFFFFFFF) + U32(0)},
         MalformedCase{"ExtraBlockTooSmallForItsSignature",
                       BuildLnk({}).substr(0, kHeader) + U32(5) + U32(0)},
-        MalformedCase{"LargerThanTheLimit", [] {
+        MalformedCase{"LargerThanTheLimit",
+                      [] {
                           std::string bytes = BuildLnk({});
                           bytes.resize(kMaxLnkFileSize + 1, '\0');
                           return bytes;

@@ -83,8 +83,8 @@ TEST(LnkFolderTest, PlacesThatCannotBeResolvedAreEmpty) {
     EXPECT_EQ(GetQuickLaunchFolder(), "") << "the folder below application data is missing";
     const std::string quickLaunch =
         PathText(appData.MakeDir("Microsoft/Internet Explorer/Quick Launch"));
-    EXPECT_EQ(GetQuickLaunchFolder(), JoinPath(PathText(appData.Path()),
-                                               "Microsoft\\Internet Explorer\\Quick Launch"));
+    EXPECT_EQ(GetQuickLaunchFolder(),
+              JoinPath(PathText(appData.Path()), "Microsoft\\Internet Explorer\\Quick Launch"));
     EXPECT_TRUE(DirectoryExists(GetLnkFolder(lfQuickLaunch)));
 }
 

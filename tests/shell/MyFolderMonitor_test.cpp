@@ -79,7 +79,7 @@ class FolderMonitorThreads : public testing::Test {
     int events = 0;
 };
 
-TEST_F(FolderMonitorThreads, EnabledWithAnEmptyFolderStartsNothing) {
+TEST_F(FolderMonitorThreads, OnlyAnEnabledMonitorWithAFolderRunsOnceLoaded) {
     TMyFolderMonitor monitor(nullptr, pump.Dispatcher());
     monitor.SetEnabled(true);
     EXPECT_FALSE(monitor.Running());
@@ -87,6 +87,20 @@ TEST_F(FolderMonitorThreads, EnabledWithAnEmptyFolderStartsNothing) {
     EXPECT_TRUE(monitor.Running());
     monitor.SetFolder("");
     EXPECT_FALSE(monitor.Running());
+
+    TMyFolderMonitor loaded(nullptr, pump.Dispatcher());
+    loaded.BeginLoading();
+    loaded.SetFolder(PathText(temp.Path()));
+    loaded.SetEnabled(true);
+    EXPECT_FALSE(loaded.Running());
+    loaded.Loaded();
+    EXPECT_TRUE(loaded.Running());
+
+    TMyFolderMonitor designed(nullptr, pump.Dispatcher());
+    designed.SetDesigning(true);
+    designed.SetFolder(PathText(temp.Path()));
+    designed.SetEnabled(true);
+    EXPECT_FALSE(designed.Running());
 }
 
 TEST_F(FolderMonitorThreads, ANewFileRaisesTheEventOnTheInterfaceThread) {
@@ -277,22 +291,6 @@ TEST_F(FolderMonitorThreads, DeletingTheWatchedFolderEndsTheWatcherQuietly) {
     // the next restart, and going joins the ended thread without hanging.
     EXPECT_TRUE(monitor->Running());
     monitor.reset();
-}
-
-TEST_F(FolderMonitorThreads, NothingStartsWhileLoadingOrDesigning) {
-    TMyFolderMonitor monitor(nullptr, pump.Dispatcher());
-    monitor.BeginLoading();
-    monitor.SetFolder(PathText(temp.Path()));
-    monitor.SetEnabled(true);
-    EXPECT_FALSE(monitor.Running());
-    monitor.Loaded();
-    EXPECT_TRUE(monitor.Running());
-
-    TMyFolderMonitor designed(nullptr, pump.Dispatcher());
-    designed.SetDesigning(true);
-    designed.SetFolder(PathText(temp.Path()));
-    designed.SetEnabled(true);
-    EXPECT_FALSE(designed.Running());
 }
 
 struct FilterBitsCase {

@@ -82,7 +82,8 @@ std::string VirtualItem(const char (&clsid)[17]) {
 }
 // {20D04FE0-3AEA-1069-A2D8-08002B30309D} and {21EC2020-3AEA-1069-A2DD-08002B30309D}.
 constexpr char kComputer[17] = "\xE0\x4F\xD0\x20\xEA\x3A\x69\x10\xA2\xD8\x08\x00\x2B\x30\x30\x9D";
-constexpr char kControlPanel[17] = "\x20\x20\xEC\x21\xEA\x3A\x69\x10\xA2\xDD\x08\x00\x2B\x30\x30\x9D";
+constexpr char kControlPanel[17] =
+    "\x20\x20\xEC\x21\xEA\x3A\x69\x10\xA2\xDD\x08\x00\x2B\x30\x30\x9D";
 
 struct VirtualCase {
     const char* name;
@@ -98,16 +99,15 @@ TEST_P(PidlVirtualPathTest, OnlyListsOfRootLevelVirtualItemsHaveOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PidlVirtualPathTest,
-    testing::Values(
-        VirtualCase{"Computer", MakeList({VirtualItem(kComputer)}),
-                    "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"},
-        VirtualCase{"ControlPanelBelowIt",
-                    MakeList({VirtualItem(kComputer), VirtualItem(kControlPanel)}),
-                    "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\"
-                    "::{21EC2020-3AEA-1069-A2DD-08002B30309D}"},
-        VirtualCase{"FileItemAfterIt", MakeList({VirtualItem(kComputer), "file"}), ""},
-        VirtualCase{"ItemTooLong", MakeList({VirtualItem(kComputer) + "x"}), ""},
-        VirtualCase{"ItemTooShort", MakeList({std::string(17, 'a')}), ""}),
+    testing::Values(VirtualCase{"Computer", MakeList({VirtualItem(kComputer)}),
+                                "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"},
+                    VirtualCase{"ControlPanelBelowIt",
+                                MakeList({VirtualItem(kComputer), VirtualItem(kControlPanel)}),
+                                "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\"
+                                "::{21EC2020-3AEA-1069-A2DD-08002B30309D}"},
+                    VirtualCase{"FileItemAfterIt", MakeList({VirtualItem(kComputer), "file"}), ""},
+                    VirtualCase{"ItemTooLong", MakeList({VirtualItem(kComputer) + "x"}), ""},
+                    VirtualCase{"ItemTooShort", MakeList({std::string(17, 'a')}), ""}),
     [](const auto& info) { return info.param.name; });
 
 // Malformed lists: every walk stops at the damage and never reads past the
@@ -173,14 +173,6 @@ INSTANTIATE_TEST_SUITE_P(
                     MalformedCase{"TooManyItems", TinyItems(kMaxPidlItems + 10), kMaxPidlItems,
                                   2 * kMaxPidlItems}),
     [](const auto& info) { return info.param.name; });
-
-TEST(PidlBytesTest, AllocationIsZeroFilled) {
-    const TPidlPtr pidl(PidlAlloc(64));
-    EXPECT_EQ(Bytes(reinterpret_cast<const unsigned char*>(pidl.Get()),
-                    reinterpret_cast<const unsigned char*>(pidl.Get()) + 64),
-              Bytes(64, 0));
-    PidlFree(nullptr);
-}
 
 }  // namespace
 }  // namespace nimbra
