@@ -29,13 +29,8 @@ PItemIdList PidlAlloc(std::size_t size);
 // Frees through the shell allocator; nullptr is allowed.
 void PidlFree(PItemIdList pidl) noexcept;
 
-struct TPidlTraits {
-    using TValue = PItemIdList;
-    static TValue Invalid() noexcept { return nullptr; }
-    static void Close(TValue pidl) noexcept { PidlFree(pidl); }
-};
 // Owns a list allocated through the shell allocator.
-using TPidlPtr = THandle<TPidlTraits>;
+using TPidlPtr = THandle<TNullHandleTraits<PItemIdList, &PidlFree>>;
 
 // Sum of the item counts, terminator excluded; 0 for nullptr.
 std::size_t PidlSize(PCItemIdList pidl, std::size_t bufferSize = kMaxPidlBytes);
