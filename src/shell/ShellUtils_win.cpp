@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "base/Handles_win.h"
 #include "base/Unicode.h"
 #include "shell/PidlUtils_win.h"
 #include "shell/ShFolderUtils_win.h"
@@ -130,11 +131,10 @@ bool RunCommandLine(std::string_view commandLine, int showCmd) {
         started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                  nullptr, &startup, &process);
     }
-    if (!started)
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
+    // The program runs on by itself; its handles are not needed.
+    const TKernelHandle thread(process.hThread);
+    const TKernelHandle program(process.hProcess);
+    return started != FALSE;
 }
 
 std::string ShortPathName(std::string_view path) {
