@@ -26,7 +26,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         const nimbra::TComInitializer com;
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        nimbra::MainWindow window(instance);
+        nimbra::TMainWindow window(instance);
         window.Show(showCommand);
         return RunMessageLoop();
     } catch (const std::exception& e) {

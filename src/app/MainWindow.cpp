@@ -1,8 +1,5 @@
 #include "app/MainWindow.h"
 
-#include <exception>
-
-#include "base/ErrorDisplay.h"
 #include "base/OsError.h"
 
 namespace nimbra {
@@ -10,15 +7,16 @@ namespace nimbra {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TNimbraMainWindow";
+// The first size, in 96-dpi design pixels.
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
+void RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXW wc{};
     if (GetClassInfoExW(instance, kClassName, &wc))
         return;
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
+    wc.lpfnWndProc = &ObjectWindowProc<TMainWindow>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -28,69 +26,55 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
         RaiseLastOSError("RegisterClassExW");
 }
 
-// Sizes are given for 96 dpi; the window is per-monitor DPI aware.
 int Scale(int value, UINT dpi) {
     return MulDiv(value, static_cast<int>(dpi), 96);
 }
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
-    RegisterWindowClass(instance_, &MainWindow::WindowProc);
-    const UINT dpi = GetDpiForSystem();
-    handle_ = CreateWindowExW(0, kClassName, L"Nimbra", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, Scale(kDefaultWidth, dpi), Scale(kDefaultHeight, dpi),
-                              nullptr, nullptr, instance_, this);
-    if (handle_ == nullptr)
+TMainWindow::TMainWindow(HINSTANCE instance) {
+    RegisterWindowClass(instance);
+    const HWND hwnd =
+        CreateWindowExW(0, kClassName, L"Nimbra", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                        kDefaultWidth, kDefaultHeight, nullptr, nullptr, instance, this);
+    if (hwnd == nullptr) {
+        window_.Release();  // the system has destroyed what it created
         RaiseLastOSError("CreateWindowExW");
-}
-
-MainWindow::~MainWindow() {
-    if (handle_ != nullptr)
-        DestroyWindow(handle_);
-}
-
-void MainWindow::Show(int showCommand) {
-    ShowWindow(handle_, showCommand);
-    UpdateWindow(handle_);
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* window = static_cast<MainWindow*>(create->lpCreateParams);
-        window->handle_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
     }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    // Exceptions must not unwind through the system's code.
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        HandleException(std::current_exception());
-        return 0;
-    }
+    // Under a per-monitor manifest the window's monitor decides its dpi,
+    // which is only known once the window exists.
+    const UINT dpi = GetDpiForWindow(hwnd);
+    SetWindowPos(hwnd, nullptr, 0, 0, Scale(kDefaultWidth, dpi), Scale(kDefaultHeight, dpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+void TMainWindow::Show(int showCommand) {
+    ShowWindow(window_.Get(), showCommand);
+    UpdateWindow(window_.Get());
+}
+
+LRESULT TMainWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE:
+            window_.Reset(hwnd);
+            break;
         case WM_DPICHANGED: {
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(handle_, nullptr, suggested->left, suggested->top,
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_DESTROY:
-            SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
-            handle_ = nullptr;
             PostQuitMessage(0);
             return 0;
+        case WM_NCDESTROY:
+            window_.Release();  // destroyed by the system: nothing left to destroy
+            break;
         default:
-            return DefWindowProcW(handle_, message, wParam, lParam);
+            break;
     }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace nimbra

@@ -2,26 +2,27 @@
 
 #include <windows.h>
 
+#include "base/Handles_win.h"
+#include "base/MessageWindow_win.h"
+
 namespace nimbra {
 
 // The program's one top-level window. For now it is an empty frame titled
 // "Nimbra"; closing it ends the program.
-class MainWindow {
+class TMainWindow {
   public:
-    explicit MainWindow(HINSTANCE instance);
-    ~MainWindow();
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
+    explicit TMainWindow(HINSTANCE instance);
+    TMainWindow(const TMainWindow&) = delete;
+    TMainWindow& operator=(const TMainWindow&) = delete;
 
     void Show(int showCommand);
-    HWND Handle() const { return handle_; }
+    HWND Handle() const { return window_.Get(); }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ObjectWindowProc<TMainWindow>(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HINSTANCE instance_;
-    HWND handle_ = nullptr;
+    TWindowHandle window_;
 };
 
 }  // namespace nimbra
