@@ -1,6 +1,6 @@
-// The binary shortcut reader must take any bytes: it reads a link or
-// refuses it with ELnkFormatError, never reads outside the input, and what
-// it reads is well formed.
+// The binary shortcut reader must take any bytes: it reads a link (perhaps
+// without a damaged optional part) or refuses it with ELnkFormatError, never
+// reads outside the input, and what it reads is well formed.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string* text :
          {&link.Data.Path, &link.Data.Arguments, &link.Data.Description, &link.Data.IconLocation,
           &link.Data.WorkingDirectory, &link.RelativePath, &link.EnvironmentTarget,
-          &link.LinkInfoPath, &link.IDListPath})
+          &link.EnvironmentIcon, &link.LinkInfoPath, &link.IDListPath})
         Check(nimbra::IsValidUtf8(*text));
     Check(link.Data.Path.empty() || link.Data.Path == link.EnvironmentTarget ||
           link.Data.Path == link.IDListPath || link.Data.Path == link.LinkInfoPath);

@@ -22,16 +22,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
 
     const TPidlPtr copy = PidlCopy(pidl, size);
-    if (PidlItemCount(copy.get(), total + 2) != items || PidlSize(copy.get(), total + 2) != total)
+    if (PidlItemCount(copy.Get(), total + 2) != items || PidlSize(copy.Get(), total + 2) != total)
         std::abort();
-    if (std::memcmp(copy.get(), bytes.get(), total) != 0)
+    if (std::memcmp(copy.Get(), bytes.get(), total) != 0)
         std::abort();
 
     PCItemIdList last = nullptr;
     const TPidlPtr parent = SplitPidl(pidl, last, size);
     if ((last == nullptr) != (items == 0))
         std::abort();
-    if (items > 0 && PidlItemCount(parent.get()) != items - 1)
+    if (items > 0 && PidlItemCount(parent.Get()) != items - 1)
         std::abort();
     if (last != nullptr && PidlLast(static_cast<PCItemIdList>(pidl), size) != last)
         std::abort();

@@ -2,7 +2,10 @@
 
 namespace nimbra {
 
-TComInitializer::TComInitializer() : succeeded_(true) {}
-TComInitializer::~TComInitializer() = default;
+bool TComInitializer::InitializeCom() noexcept {
+    return true;
+}
+
+void TComInitializer::UninitializeCom() noexcept {}
 
 }  // namespace nimbra

@@ -4,14 +4,14 @@
 
 namespace nimbra {
 
-TComInitializer::TComInitializer() {
-    succeeded_ = SUCCEEDED(CoInitialize(nullptr));
+// S_OK and S_FALSE (already initialised on this thread) both count, and both
+// are balanced by CoUninitialize.
+bool TComInitializer::InitializeCom() noexcept {
+    return SUCCEEDED(CoInitialize(nullptr));
 }
 
-TComInitializer::~TComInitializer() {
-    // Only a successful CoInitialize (S_OK or S_FALSE) is balanced.
-    if (succeeded_)
-        CoUninitialize();
+void TComInitializer::UninitializeCom() noexcept {
+    CoUninitialize();
 }
 
 }  // namespace nimbra

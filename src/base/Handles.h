@@ -53,4 +53,12 @@ class THandle {
     TValue value_ = Traits::Invalid();
 };
 
+// The traits of a handle whose "none" is null and that `close` frees.
+template <class Value, auto close>
+struct TNullHandleTraits {
+    using TValue = Value;
+    static TValue Invalid() noexcept { return nullptr; }
+    static void Close(TValue value) noexcept { close(value); }
+};
+
 }  // namespace nimbra

@@ -15,11 +15,6 @@ struct TFdTraits {
 };
 using TFd = THandle<TFdTraits>;
 
-struct TDirTraits {
-    using TValue = DIR*;
-    static TValue Invalid() noexcept { return nullptr; }
-    static void Close(TValue value) noexcept { ::closedir(value); }
-};
-using TDirHandle = THandle<TDirTraits>;
+using TDirHandle = THandle<TNullHandleTraits<DIR*, &::closedir>>;
 
 }  // namespace nimbra

@@ -9,49 +9,29 @@ namespace nimbra {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TNimbraDispatcherWindow";
 enum : UINT { kPostedTask = WM_APP + 1, kSentTask = WM_APP + 2 };
 
-struct SentTask {
+struct TSentTask {
     std::function<void()> run;
     std::exception_ptr error;
 };
 
-void RegisterDispatcherClass(WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (GetClassInfoExW(instance, kClassName, &wc))
-        return;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    if (RegisterClassExW(&wc) == 0)
-        RaiseLastOSError("RegisterClassExW");
-}
-
 }  // namespace
 
-TWindowDispatcher::TWindowDispatcher() : uiThread_(GetCurrentThreadId()) {
-    RegisterDispatcherClass(&TWindowDispatcher::WindowProc);
-    window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-    if (window_ == nullptr)
-        RaiseLastOSError("CreateWindowExW");
-}
+TWindowDispatcher::TWindowDispatcher()
+    : uiThread_(GetCurrentThreadId()), window_(&TWindowDispatcher::HandleMessage) {}
 
 TWindowDispatcher::~TWindowDispatcher() {
-    // Free what was posted and never run, then let waiting senders go
-    // (SendMessage returns once the window is gone).
+    // Free what was posted and never run; waiting senders go free when the
+    // window goes (SendMessage returns once it is destroyed).
     MSG msg{};
-    while (PeekMessageW(&msg, window_, kPostedTask, kPostedTask, PM_REMOVE))
+    while (PeekMessageW(&msg, window_.Handle(), kPostedTask, kPostedTask, PM_REMOVE))
         delete reinterpret_cast<std::function<void()>*>(msg.lParam);
-    DestroyWindow(window_);
 }
 
 void TWindowDispatcher::Post(std::function<void()> task) {
     auto owned = std::make_unique<std::function<void()>>(std::move(task));
-    if (!PostMessageW(window_, kPostedTask, 0, reinterpret_cast<LPARAM>(owned.get())))
+    if (!PostMessageW(window_.Handle(), kPostedTask, 0, reinterpret_cast<LPARAM>(owned.get())))
         RaiseLastOSError("PostMessageW");
     owned.release();  // the window procedure frees it
 }
@@ -61,8 +41,8 @@ void TWindowDispatcher::Send(std::function<void()> task) {
         task();
         return;
     }
-    SentTask sent{std::move(task), nullptr};
-    SendMessageW(window_, kSentTask, 0, reinterpret_cast<LPARAM>(&sent));
+    TSentTask sent{std::move(task), nullptr};
+    SendMessageW(window_.Handle(), kSentTask, 0, reinterpret_cast<LPARAM>(&sent));
     if (sent.error)
         std::rethrow_exception(sent.error);
 }
@@ -81,22 +61,19 @@ void TWindowDispatcher::ServeUntil(const std::function<bool()>& done) {
     }
 }
 
-LRESULT CALLBACK TWindowDispatcher::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                               LPARAM lParam) {
+std::optional<LRESULT> TWindowDispatcher::HandleMessage(UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
         case kPostedTask: {
-            std::unique_ptr<std::function<void()>> task(
+            // Freed however the task ends; an error it raises has nobody else
+            // to go to and reaches the error display through the window's
+            // boundary.
+            const std::unique_ptr<std::function<void()>> task(
                 reinterpret_cast<std::function<void()>*>(lParam));
-            // A posted task has nobody to report to; it must not unwind
-            // through the system's code.
-            try {
-                (*task)();
-            } catch (...) {
-            }
+            (*task)();
             return 0;
         }
         case kSentTask: {
-            auto* sent = reinterpret_cast<SentTask*>(lParam);
+            auto* sent = reinterpret_cast<TSentTask*>(lParam);
             try {
                 sent->run();
             } catch (...) {
@@ -105,7 +82,7 @@ LRESULT CALLBACK TWindowDispatcher::WindowProc(HWND hwnd, UINT message, WPARAM w
             return 1;
         }
         default:
-            return DefWindowProcW(hwnd, message, wParam, lParam);
+            return std::nullopt;
     }
 }
 

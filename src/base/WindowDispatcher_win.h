@@ -2,13 +2,17 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "base/MessageWindow_win.h"
 #include "base/UiDispatcher.h"
 
 namespace nimbra {
 
 // The interface thread's dispatcher on Windows: a hidden message-only window
-// created on that thread. Posted tasks run from its message loop; a sender
-// blocks in SendMessage until the interface thread has run the task.
+// created on that thread. Posted tasks run from its message loop, and an
+// error they raise goes to the application's error display; a sender blocks
+// in SendMessage until the interface thread has run the task.
 class TWindowDispatcher : public UiDispatcher {
   public:
     TWindowDispatcher();
@@ -23,13 +27,13 @@ class TWindowDispatcher : public UiDispatcher {
     bool IsUiThread() const override;
     void ServeUntil(const std::function<bool()>& done) override;
 
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.Handle(); }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     DWORD uiThread_;
-    HWND window_ = nullptr;
+    TMessageWindow window_;
 };
 
 }  // namespace nimbra

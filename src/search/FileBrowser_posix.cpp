@@ -4,18 +4,15 @@
 
 #include <string>
 
+#include "base/Handles_posix.h"
 #include "search/FileBrowser.h"
 #include "utils/MiscUtils.h"
 
 namespace nimbra {
 
 struct TFileBrowser::Listing {
-    DIR* dir = nullptr;
+    TDirHandle dir;
     std::string nativeFolder;
-    ~Listing() {
-        if (dir != nullptr)
-            closedir(dir);
-    }
 };
 
 TFileBrowser::TFileBrowser() = default;
@@ -47,16 +44,16 @@ bool TFileBrowser::Next() {
     if (!listing_) {
         listing_ = std::make_unique<Listing>();
         listing_->nativeFolder = NativePath(path_);
-        listing_->dir =
-            opendir(listing_->nativeFolder.empty() ? "." : listing_->nativeFolder.c_str());
-        if (listing_->dir == nullptr) {
+        listing_->dir.Reset(
+            opendir(listing_->nativeFolder.empty() ? "." : listing_->nativeFolder.c_str()));
+        if (!listing_->dir) {
             exhausted_ = true;
             return false;
         }
         if (!listing_->nativeFolder.empty() && listing_->nativeFolder.back() != '/')
             listing_->nativeFolder += '/';
     }
-    while (dirent* entry = readdir(listing_->dir)) {
+    while (dirent* entry = readdir(listing_->dir.Get())) {
         const char* name = entry->d_name;
         if ((name[0] == '.' && name[1] == '\0') ||
             (name[0] == '.' && name[1] == '.' && name[2] == '\0'))

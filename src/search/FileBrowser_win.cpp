@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "base/Handles_win.h"
 #include "base/Unicode.h"
 #include "search/FileBrowser.h"
 #include "utils/MiscUtils.h"
@@ -7,13 +8,9 @@
 namespace nimbra {
 
 struct TFileBrowser::Listing {
-    HANDLE find = INVALID_HANDLE_VALUE;
+    TFindHandle find;
     WIN32_FIND_DATAW data{};
     bool hasPending = false;  // FindFirstFileExW already delivered an entry
-    ~Listing() {
-        if (find != INVALID_HANDLE_VALUE)
-            FindClose(find);
-    }
 };
 
 TFileBrowser::TFileBrowser() = default;
@@ -49,15 +46,15 @@ bool TFileBrowser::Next() {
         return false;
     if (!listing_) {
         listing_ = std::make_unique<Listing>();
-        listing_->find = FindFirst(ToWide(JoinPath(path_, filter_)), listing_->data);
-        if (listing_->find == INVALID_HANDLE_VALUE) {
+        listing_->find.Reset(FindFirst(ToWide(JoinPath(path_, filter_)), listing_->data));
+        if (!listing_->find) {
             exhausted_ = true;
             return false;
         }
         listing_->hasPending = true;
     }
     for (;;) {
-        if (!listing_->hasPending && !FindNextFileW(listing_->find, &listing_->data)) {
+        if (!listing_->hasPending && !FindNextFileW(listing_->find.Get(), &listing_->data)) {
             exhausted_ = true;
             listing_.reset();
             return false;
@@ -81,10 +78,9 @@ bool TFileBrowser::ReadFolderTime(const std::string& folder, TDateTime& changed)
     WIN32_FIND_DATAW data{};
     // The folder itself, not its contents: no wildcard. A drive root has no
     // such entry and fails here.
-    HANDLE find = FindFirst(ToWide(folder), data);
-    if (find == INVALID_HANDLE_VALUE)
+    const TFindHandle find(FindFirst(ToWide(folder), data));
+    if (!find)
         return false;
-    FindClose(find);
     changed = UtcToLocal(FileTimeToUtcDateTime(FileTimeTicks(data.ftLastWriteTime)));
     return true;
 }

@@ -163,8 +163,13 @@ bool GetInternetShortcutInfo(const std::string& fileName, std::string& url, std:
         // The shell's object rejected the file; many tools write plain INI
         // text that is still worth reading below.
     }
-    url = IniTextValue(DecodeTextFile(ReadFileBytes(fileName, kMaxUrlFileSize)), kShortcutSection,
-                       "URL");
+    std::string bytes;
+    try {
+        bytes = ReadFileBytes(fileName, kMaxUrlFileSize);
+    } catch (const EFileTooLargeError&) {
+        return false;  // no Internet shortcut is that large
+    }
+    url = IniTextValue(DecodeTextFile(bytes), kShortcutSection, "URL");
     if (url.empty())
         return false;
     title = InternetShortcutTitle(fileName, {});

@@ -81,7 +81,8 @@ class TInternetLnk : public TObject {
 // True when the file exists and was read: the address, and as title the
 // description or, without one, the file name less folder and extension. A
 // file the shell's object rejects is read as INI text; then only its
-// "URL" key counts, and an empty one gives false.
+// "URL" key counts, and an empty one gives false, as does a file larger
+// than kMaxUrlFileSize.
 bool GetInternetShortcutInfo(const std::string& fileName, std::string& url, std::string& title);
 
 // The title of an Internet shortcut: its description, or its file name

@@ -7,8 +7,7 @@
 #include <shlguid.h>
 #include <wrl/client.h>
 
-#include <memory>
-
+#include "base/Handles_win.h"
 #include "base/OsError.h"
 #include "base/Unicode.h"
 #include "shell/InternetShortcuts.h"
@@ -21,10 +20,6 @@ using Microsoft::WRL::ComPtr;
 
 // Read access that lets others keep the file open for anything.
 constexpr DWORD kReadShareDenyNone = STGM_READ | STGM_SHARE_DENY_NONE;
-
-struct TCoTaskFree {
-    void operator()(void* memory) const { CoTaskMemFree(memory); }
-};
 
 // The values ReadMultiple fills, cleared however the reading ends.
 class TPropVariants {
@@ -90,11 +85,9 @@ void TInternetLnk::LoadFromFile() {
     Query(locator.Get(), IID_IPersistFile, file, "IUniformResourceLocatorW::QueryInterface");
     OleCheck(file->Load(ToWide(fileName_).c_str(), kReadShareDenyNone), "IPersistFile::Load");
 
-    wchar_t* rawUrl = nullptr;
-    const HRESULT urlResult = locator->GetURL(&rawUrl);
-    const std::unique_ptr<wchar_t, TCoTaskFree> url(rawUrl);
-    OleCheck(urlResult, "IUniformResourceLocatorW::GetURL");
-    data_.URL = url ? ToUtf8(url.get()) : std::string();
+    TCoTaskMem<wchar_t> url;
+    OleCheck(locator->GetURL(url.Put()), "IUniformResourceLocatorW::GetURL");
+    data_.URL = url ? ToUtf8(url.Get()) : std::string();
 
     ComPtr<IPropertySetStorage> propertySets;
     Query(locator.Get(), IID_IPropertySetStorage, propertySets,

@@ -94,6 +94,17 @@ class TByteView {
     std::string_view bytes_;
 };
 
+// The text `read` decodes, or "" when its bytes are damaged: for the parts
+// of a link that may be lost without losing the link.
+template <class Read>
+std::string SoundOrEmpty(const Read& read) {
+    try {
+        return read();
+    } catch (const ELnkFormatError&) {
+        return {};
+    }
+}
+
 // The header is a fixed 76-byte record (offsets of the format).
 constexpr std::size_t kHeaderSize = 0x4C;
 constexpr std::array<std::uint8_t, 16> kShellLinkClsid = {
@@ -143,11 +154,14 @@ std::size_t ReadIDList(const TByteView& file, std::size_t pos, TShellLinkFile& l
     return pos + 2 + size;
 }
 
-// A text of the link information: the wide form when its offset is given,
-// otherwise the 8-bit form.
+// A text of the link information: the wide form when its offset is given
+// and it is sound, otherwise the 8-bit form (as the shell falls back to it).
 std::string InfoText(const TByteView& view, std::size_t ansiAt, std::size_t wideAt) {
-    if (wideAt != 0)
-        return view.WideZ(wideAt);
+    if (wideAt != 0) {
+        std::string text = SoundOrEmpty([&] { return view.WideZ(wideAt); });
+        if (!text.empty())
+            return text;
+    }
     return ansiAt != 0 ? view.AnsiZ(ansiAt) : std::string();
 }
 
@@ -164,20 +178,33 @@ std::string NetworkShare(const TByteView& info, std::size_t offset) {
     return InfoText(link, netNameAt, netNameWideAt);
 }
 
-std::size_t ReadLinkInfo(const TByteView& file, std::size_t pos, TShellLinkFile& link) {
-    const std::size_t size = file.U32(pos);
-    const TByteView info = file.Sub(pos, size, "the link information");
+// The smaller header of the link information, without the wide offsets.
+constexpr std::size_t kLinkInfoHeaderSize = 0x1C;
+
+// The path of the link information; raises when it is damaged.
+std::string LinkInfoPath(const TByteView& info) {
+    const std::size_t size = info.Size();
     const std::size_t headerSize = info.U32(4);
-    if (headerSize < 0x1C || headerSize > size)
+    if (headerSize < kLinkInfoHeaderSize || headerSize > size)
         Malformed("wrong link information header size");
     const std::uint32_t flags = info.U32(8);
     const bool wide = headerSize >= 0x24;
     const std::string suffix = InfoText(info, info.U32(24), wide ? info.U32(32) : 0);
     if (flags & 0x1)  // a local volume and base path
-        link.LinkInfoPath =
-            JoinSuffix(InfoText(info, info.U32(16), wide ? info.U32(28) : 0), suffix);
-    else if (flags & 0x2)  // a network share
-        link.LinkInfoPath = JoinSuffix(NetworkShare(info, info.U32(20)), suffix);
+        return JoinSuffix(InfoText(info, info.U32(16), wide ? info.U32(28) : 0), suffix);
+    if (flags & 0x2)  // a network share
+        return JoinSuffix(NetworkShare(info, info.U32(20)), suffix);
+    return {};
+}
+
+// Only the block's size must be sound, so that the parts after it can be
+// found; damage inside it costs only its path.
+std::size_t ReadLinkInfo(const TByteView& file, std::size_t pos, TShellLinkFile& link) {
+    const std::size_t size = file.U32(pos);
+    if (size < kLinkInfoHeaderSize)
+        Malformed("the link information is too small");
+    const TByteView info = file.Sub(pos, size, "the link information");
+    link.LinkInfoPath = SoundOrEmpty([&] { return LinkInfoPath(info); });
     return pos + size;
 }
 
@@ -224,13 +251,15 @@ constexpr std::size_t kEnvBlockSize = 0x314;
 constexpr std::uint32_t kEnvironmentSignature = 0xA0000001;
 constexpr std::uint32_t kIconEnvironmentSignature = 0xA0000007;
 
+// A block of the wrong size or without a sound text gives nothing: the link
+// loses that path only.
 std::string EnvironmentBlockTarget(const TByteView& block) {
     if (block.Size() != kEnvBlockSize)
-        Malformed("wrong environment block size");
+        return {};
     const TByteView ansi = block.Sub(8, 260, "the environment block");
     const TByteView wide = block.Sub(8 + 260, 520, "the environment block");
-    std::string target = wide.WideZ(0);
-    return target.empty() ? ansi.AnsiZ(0) : target;
+    std::string target = SoundOrEmpty([&] { return wide.WideZ(0); });
+    return !target.empty() ? target : SoundOrEmpty([&] { return ansi.AnsiZ(0); });
 }
 
 void ReadExtraData(const TByteView& file, std::size_t pos, TShellLinkFile& link) {
@@ -309,12 +338,8 @@ std::string LongFileName(const TByteView& item) {
 }
 
 std::string FileItemName(const TByteView& item) {
-    std::string name;
-    try {
-        name = LongFileName(item);
-    } catch (const ELnkFormatError&) {
-        name.clear();  // a damaged extension: the primary name still serves
-    }
+    // A damaged extension: the primary name still serves.
+    const std::string name = SoundOrEmpty([&] { return LongFileName(item); });
     if (!name.empty())
         return name;
     return (item.U8(2) & kFileUnicodeName) ? item.WideZ(kFileNameAt) : item.AnsiZ(kFileNameAt);
@@ -372,11 +397,8 @@ TShellLinkFile ParseShellLink(std::string_view bytes) {
 }
 
 std::string IDListToPath(std::string_view idList) {
-    try {
-        return IDListItemsToPath(TByteView(idList));
-    } catch (const ELnkFormatError&) {
-        return {};  // not a list of file-system items we can read
-    }
+    // Not a list of file-system items we can read: no path.
+    return SoundOrEmpty([&] { return IDListItemsToPath(TByteView(idList)); });
 }
 
 TShellLinkFile ReadShellLinkFile(const std::string& fileName) {

@@ -5,8 +5,8 @@
 #include <wrl/client.h>
 
 #include <cwchar>
-#include <memory>
 
+#include "base/Handles_win.h"
 #include "base/OsError.h"
 #include "base/Unicode.h"
 #include "shell/LnkUtils.h"
@@ -24,11 +24,6 @@ constexpr DWORD kReadShareDenyNone = STGM_READ | STGM_SHARE_DENY_NONE;
 constexpr DWORD kResolveFlags = DWORD{SLR_NO_UI} | DWORD{SLR_ANY_MATCH};
 // Every text of a link is read through one buffer of this many characters.
 constexpr int kTextBufferSize = 1024;
-
-struct TIDListFree {
-    void operator()(ITEMIDLIST_ABSOLUTE* list) const { ILFree(list); }
-};
-using TShellIDList = std::unique_ptr<ITEMIDLIST_ABSOLUTE, TIDListFree>;
 
 HRESULT CreateShellLink(ComPtr<IShellLinkW>& link) {
     return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link));
@@ -83,11 +78,10 @@ void TShellLnk::LoadFromFile() {
     int showCmd = kShowNormal;
     OleCheck(link->GetShowCmd(&showCmd), "IShellLinkW::GetShowCmd");
     data_.ShowCmd = showCmd;
-    ITEMIDLIST_ABSOLUTE* rawList = nullptr;
-    const HRESULT listResult = link->GetIDList(&rawList);
-    const TShellIDList list(rawList);
-    OleCheck(listResult, "IShellLinkW::GetIDList");
-    data_.IDList = CopyIDList(list.get());
+    // ID lists come from the shell allocator, the COM task allocator.
+    TCoTaskMem<ITEMIDLIST_ABSOLUTE> list;
+    OleCheck(link->GetIDList(list.Put()), "IShellLinkW::GetIDList");
+    data_.IDList = CopyIDList(list.Get());
 
     data_.Arguments = readText("IShellLinkW::GetArguments", [&](wchar_t* text) {
         return link->GetArguments(text, kTextBufferSize);

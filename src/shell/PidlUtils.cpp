@@ -60,11 +60,11 @@ std::size_t PidlItemSize(PCItemIdList item) {
 
 TPidlPtr PidlCopy(PCItemIdList pidl, std::size_t bufferSize) {
     if (pidl == nullptr)
-        return nullptr;
+        return {};
     const std::size_t size = Walk(pidl, bufferSize).size;
     TPidlPtr copy(PidlAlloc(size + 2));
     // The allocation is zero-filled, so the terminator is already there.
-    std::memcpy(copy.get(), pidl, size);
+    std::memcpy(copy.Get(), pidl, size);
     return copy;
 }
 
@@ -107,11 +107,11 @@ PItemIdList PidlStripLast(PItemIdList pidl, std::size_t bufferSize) {
 TPidlPtr SplitPidl(PCItemIdList pidl, PCItemIdList& last, std::size_t bufferSize) {
     last = nullptr;
     if (pidl == nullptr)
-        return nullptr;
+        return {};
     const TPidlWalk walk = Walk(pidl, bufferSize);
     const std::size_t parentSize = walk.items == 0 ? 0 : walk.lastOffset;
     TPidlPtr parent(PidlAlloc(parentSize + 2));
-    std::memcpy(parent.get(), pidl, parentSize);
+    std::memcpy(parent.Get(), pidl, parentSize);
     if (walk.items > 0)
         last = reinterpret_cast<PCItemIdList>(Bytes(pidl) + walk.lastOffset);
     return parent;

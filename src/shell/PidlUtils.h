@@ -1,8 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string>
+
+#include "base/Handles.h"
 
 namespace nimbra {
 
@@ -28,11 +29,8 @@ PItemIdList PidlAlloc(std::size_t size);
 // Frees through the shell allocator; nullptr is allowed.
 void PidlFree(PItemIdList pidl) noexcept;
 
-struct TPidlDeleter {
-    void operator()(PItemIdList pidl) const noexcept { PidlFree(pidl); }
-};
 // Owns a list allocated through the shell allocator.
-using TPidlPtr = std::unique_ptr<TItemIdList, TPidlDeleter>;
+using TPidlPtr = THandle<TNullHandleTraits<PItemIdList, &PidlFree>>;
 
 // Sum of the item counts, terminator excluded; 0 for nullptr.
 std::size_t PidlSize(PCItemIdList pidl, std::size_t bufferSize = kMaxPidlBytes);

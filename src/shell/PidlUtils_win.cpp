@@ -1,8 +1,10 @@
 #include "shell/PidlUtils_win.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 
+#include "base/ComInit.h"
 #include "base/OsError.h"
 #include "base/Unicode.h"
 
@@ -10,28 +12,10 @@ namespace nimbra {
 
 using Microsoft::WRL::ComPtr;
 
-namespace {
-
-// A shell object the program asks for once, holds, and releases when it
-// ends.
-template <class T>
-ComPtr<T> ObtainShellObject(HRESULT(WINAPI* obtain)(T**), const char* call) {
-    ComPtr<T> object;
-    const HRESULT hr = obtain(&object);
-    if (FAILED(hr))
-        RaiseOSError(call, static_cast<unsigned long>(hr));
-    return object;
-}
-
-IMalloc& ShellMalloc() {
-    static const ComPtr<IMalloc> allocator = ObtainShellObject(&SHGetMalloc, "SHGetMalloc");
-    return *allocator.Get();
-}
-
-}  // namespace
-
+// The shell allocator is the COM task allocator; calling it directly needs
+// no allocator object, which would have to be released while COM still runs.
 PItemIdList PidlAlloc(std::size_t size) {
-    void* memory = ShellMalloc().Alloc(size == 0 ? 1 : size);
+    void* memory = CoTaskMemAlloc(size == 0 ? 1 : size);
     if (memory == nullptr)
         throw std::bad_alloc();
     std::memset(memory, 0, size);
@@ -39,25 +23,29 @@ PItemIdList PidlAlloc(std::size_t size) {
 }
 
 void PidlFree(PItemIdList pidl) noexcept {
-    if (pidl == nullptr)
-        return;
-    try {
-        ShellMalloc().Free(pidl);
-    } catch (...) {
-        // Nothing was allocated if the allocator could not be had.
-    }
+    CoTaskMemFree(pidl);
 }
 
 IShellFolder& DesktopFolder() {
-    static const ComPtr<IShellFolder> desktop =
-        ObtainShellObject(&SHGetDesktopFolder, "SHGetDesktopFolder");
+    TComInitializer* scope = TComInitializer::Current();
+    if (scope == nullptr)
+        RaiseOSError("DesktopFolder", static_cast<unsigned long>(CO_E_NOTINITIALIZED));
+    static const char key = 0;
+    using TFolder = ComPtr<IShellFolder>;
+    TFolder& desktop = scope->Keep<TFolder>(&key, [] {
+        auto folder = std::make_shared<TFolder>();
+        const HRESULT hr = SHGetDesktopFolder(folder->GetAddressOf());
+        if (FAILED(hr))
+            RaiseOSError("SHGetDesktopFolder", static_cast<unsigned long>(hr));
+        return folder;
+    });
     return *desktop.Get();
 }
 
 namespace {
 
 HRESULT TryParse(std::string_view path, TPidlPtr& pidl, IShellFolder* folder) {
-    pidl.reset();
+    pidl.Reset();
     std::wstring name = ToWide(path);
     IShellFolder& parser = folder != nullptr ? *folder : DesktopFolder();
     LPITEMIDLIST parsed = nullptr;
@@ -65,7 +53,7 @@ HRESULT TryParse(std::string_view path, TPidlPtr& pidl, IShellFolder* folder) {
     const HRESULT hr =
         parser.ParseDisplayName(nullptr, nullptr, name.data(), &eaten, &parsed, nullptr);
     if (SUCCEEDED(hr))
-        pidl.reset(FromShellPidl(parsed));
+        pidl.Reset(FromShellPidl(parsed));
     return FAILED(hr) ? hr : (parsed == nullptr ? E_FAIL : S_OK);
 }
 

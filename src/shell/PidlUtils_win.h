@@ -27,8 +27,9 @@ inline PCItemIdList FromShellPidl(LPCITEMIDLIST pidl) {
     return reinterpret_cast<PCItemIdList>(pidl);
 }
 
-// The shell's desktop folder, obtained once and held until the program
-// ends. Raises the COM error when the shell gives none.
+// The shell's desktop folder, obtained once per thread and held by the
+// thread's COM scope (TComInitializer) until that ends. Raises the COM error
+// when the shell gives none or the thread has no COM scope.
 IShellFolder& DesktopFolder();
 
 // Turns a display name or path into a new ID list through `folder`'s parse

@@ -14,7 +14,7 @@ namespace {
 HRESULT SpecialFolderLocation(int csidl, TPidlPtr& pidl) {
     LPITEMIDLIST location = nullptr;
     const HRESULT hr = SHGetSpecialFolderLocation(nullptr, csidl, &location);
-    pidl.reset(SUCCEEDED(hr) ? FromShellPidl(location) : nullptr);
+    pidl.Reset(SUCCEEDED(hr) ? FromShellPidl(location) : nullptr);
     return SUCCEEDED(hr) && location == nullptr ? E_FAIL : hr;
 }
 
@@ -41,7 +41,7 @@ std::string GetSpecialFolderPath(int csidl) {
     const HRESULT hr = SpecialFolderLocation(csidl, pidl);
     if (FAILED(hr))
         RaiseOSError("SHGetSpecialFolderLocation", static_cast<unsigned long>(hr));
-    return PidlToPath(pidl.get());
+    return PidlToPath(pidl.Get());
 }
 
 }  // namespace nimbra

@@ -1,6 +1,7 @@
 #include "shell/ShellBrowserEx_win.h"
 
 #include "base/Exception.h"
+#include "base/Handles_win.h"
 #include "base/Locale.h"
 #include "base/Unicode.h"
 #include "shell/PidlUtils_win.h"
@@ -18,21 +19,6 @@ constexpr UINT kLastShellCommand = 0x7FFF;
 constexpr UINT kFirstOwnCommand = 0x8000;
 constexpr UINT kTrackFlags = TPM_RIGHTBUTTON | TPM_RETURNCMD;  // 0x0102
 constexpr UINT kMaxVerb = 260;
-
-class TPopupMenu {
-  public:
-    TPopupMenu() : menu_(CreatePopupMenu()) {}
-    TPopupMenu(const TPopupMenu&) = delete;
-    TPopupMenu& operator=(const TPopupMenu&) = delete;
-    ~TPopupMenu() {
-        if (menu_ != nullptr)
-            DestroyMenu(menu_);
-    }
-    HMENU Get() const { return menu_; }
-
-  private:
-    HMENU menu_;
-};
 
 // The program's own commands are plain text items. How they would be drawn
 // with images, or put in a submenu, is left open: no caller passes any yet.
@@ -93,9 +79,9 @@ TShellBrowserEx::~TShellBrowserEx() = default;
 void TShellBrowserEx::Clear() {
     menu2_.Reset();
     menu_.Reset();
-    item_.reset();
+    item_.Reset();
     folder_.Reset();
-    folderPidl_.reset();
+    folderPidl_.Reset();
     folderPath_.clear();
 }
 
@@ -104,9 +90,9 @@ bool TShellBrowserEx::SetItemPath(std::string_view path) {
     if (!ParsePath(path, full))
         return false;
     PCItemIdList last = nullptr;
-    TPidlPtr parent = SplitPidl(full.get(), last);
+    TPidlPtr parent = SplitPidl(full.Get(), last);
     Clear();
-    folderPath_ = PidlToPath(parent.get());
+    folderPath_ = PidlToPath(parent.Get());
     folderPidl_ = std::move(parent);
     // The last item is followed by the terminator, so copying from it gives
     // a one-item list.
@@ -118,7 +104,7 @@ bool TShellBrowserEx::SetItemPath(std::string_view path) {
 IShellFolder* TShellBrowserEx::Folder() {
     if (!folder_ && folderPidl_) {
         try {
-            folder_ = BindToFolder(folderPidl_.get());
+            folder_ = BindToFolder(folderPidl_.Get());
         } catch (const EOSError&) {
             // A folder the shell cannot bind has no menu to show.
         }
@@ -135,8 +121,8 @@ void TShellBrowserEx::ShowContextMenu(POINT point, HWND owner, std::string& verb
     const TMenuScope scope(menu_, menu2_);
     menu_.As(&menu2_);  // optional: only the extended form draws owner-drawn items
 
-    const TPopupMenu popup;
-    if (popup.Get() == nullptr)
+    const TMenuHandle popup(CreatePopupMenu());
+    if (!popup)
         return;
     UINT flags = CMF_EXPLORE;
     if (allowRename_)
@@ -185,12 +171,12 @@ void TShellBrowserEx::RunShellCommand(UINT command, HWND owner, std::string& ver
 
 ComPtr<IContextMenu> TShellBrowserEx::QueryItemMenu(HWND owner) {
     ComPtr<IContextMenu> menu;
-    if (!item_ || PidlIsEmpty(item_.get()))
+    if (!item_ || PidlIsEmpty(item_.Get()))
         return menu;
     IShellFolder* folder = Folder();
     if (folder == nullptr)
         return menu;
-    LPCITEMIDLIST item = ToShellPidl(item_.get());
+    LPCITEMIDLIST item = ToShellPidl(item_.Get());
     if (FAILED(folder->GetUIObjectOf(owner, 1, &item, IID_IContextMenu, nullptr, &menu)))
         menu.Reset();
     return menu;

@@ -47,7 +47,7 @@ int GetFileTypeIconIndex(std::string_view path, bool folder, bool open) {
 
 int GetShellFolderIconIndex(TShellFolder folder, bool open) {
     const TPidlPtr pidl = ShellFolderIdList(folder);
-    return GetPidlIconIndex(pidl.get(), open);
+    return GetPidlIconIndex(pidl.Get(), open);
 }
 
 int GetFolderIconIndex(bool open) {

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "base/Handles_win.h"
 #include "base/Unicode.h"
 #include "shell/PidlUtils_win.h"
 #include "shell/ShFolderUtils_win.h"
@@ -76,14 +77,14 @@ bool ExplorePath(std::string_view path, int showCmd, bool root, bool explore, bo
     TPidlPtr pidl;
     if (!ParsePath(path, pidl))
         return false;
-    return ExplorePidl(pidl.get(), showCmd, root, explore, select);
+    return ExplorePidl(pidl.Get(), showCmd, root, explore, select);
 }
 
 bool ExploreShellFolder(TShellFolder folder, int showCmd, bool root) {
     const TPidlPtr pidl = ShellFolderIdList(folder);
     if (!pidl)
         return false;
-    return ExplorePidl(pidl.get(), showCmd, root, true, false);
+    return ExplorePidl(pidl.Get(), showCmd, root, true, false);
 }
 
 bool ShowInFolder(std::string_view path, int showCmd, const TFolderBrowser& browser) {
@@ -130,11 +131,10 @@ bool RunCommandLine(std::string_view commandLine, int showCmd) {
         started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                  nullptr, &startup, &process);
     }
-    if (!started)
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
+    // The program runs on by itself; its handles are not needed.
+    const TKernelHandle thread(process.hThread);
+    const TKernelHandle program(process.hProcess);
+    return started != FALSE;
 }
 
 std::string ShortPathName(std::string_view path) {

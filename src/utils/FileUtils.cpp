@@ -4,17 +4,31 @@
 #include <fstream>
 #include <system_error>
 
+#include "utils/MiscUtils.h"
+
 namespace nimbra {
 
 namespace {
 
-// UTF-8 inside; the library converts to the platform's file names.
+// UTF-8 inside; the library converts to the platform's file names. The
+// program's paths are joined with backslashes, which become slashes outside
+// Windows.
 std::filesystem::path ToPath(std::string_view name) {
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+    const std::string native = NativePath(name);
+    return std::filesystem::path(std::u8string(native.begin(), native.end()));
+}
+
+std::string ReadErrorText(std::string_view fileName, const std::string& reason) {
+    return "Cannot read \"" + std::string(fileName) + "\": " + reason;
 }
 
 [[noreturn]] void RaiseReadError(std::string_view fileName, const std::string& reason) {
-    throw EInOutError("Cannot read \"" + std::string(fileName) + "\": " + reason);
+    throw EInOutError(ReadErrorText(fileName, reason));
+}
+
+[[noreturn]] void RaiseTooLarge(std::string_view fileName, std::size_t maxSize) {
+    throw EFileTooLargeError(
+        ReadErrorText(fileName, "the file is larger than " + std::to_string(maxSize) + " bytes"));
 }
 
 }  // namespace
@@ -34,8 +48,14 @@ bool DirectoryExists(std::string_view dirName) {
 }
 
 bool RemoveFile(std::string_view fileName) {
+    if (fileName.empty())
+        return false;
+    const std::filesystem::path path = ToPath(fileName);
     std::error_code error;
-    return !fileName.empty() && std::filesystem::remove(ToPath(fileName), error);
+    // remove() would take an empty folder of that name too.
+    if (std::filesystem::is_directory(std::filesystem::symlink_status(path, error)))
+        return false;
+    return std::filesystem::remove(path, error);
 }
 
 std::string ReadFileBytes(std::string_view fileName, std::size_t maxSize) {
@@ -45,7 +65,7 @@ std::string ReadFileBytes(std::string_view fileName, std::size_t maxSize) {
     if (error)
         RaiseReadError(fileName, error.message());
     if (size > maxSize)
-        RaiseReadError(fileName, "the file is larger than " + std::to_string(maxSize) + " bytes");
+        RaiseTooLarge(fileName, maxSize);
     std::ifstream stream(path, std::ios::binary);
     if (!stream)
         RaiseReadError(fileName, "the file cannot be opened");
@@ -56,7 +76,7 @@ std::string ReadFileBytes(std::string_view fileName, std::size_t maxSize) {
         RaiseReadError(fileName, "reading failed");
     bytes.resize(static_cast<std::size_t>(stream.gcount()));
     if (bytes.size() > maxSize)
-        RaiseReadError(fileName, "the file is larger than " + std::to_string(maxSize) + " bytes");
+        RaiseTooLarge(fileName, maxSize);
     return bytes;
 }
 

@@ -14,14 +14,21 @@ class EInOutError : public Exception {
     using Exception::Exception;
 };
 
+// Raised when a file holds more bytes than its reader takes.
+class EFileTooLargeError : public EInOutError {
+  public:
+    using EInOutError::EInOutError;
+};
+
 // True when the name is an existing file (not a folder); any error gives false.
 bool FileExists(std::string_view fileName);
 // True when the name is an existing folder; any error gives false.
 bool DirectoryExists(std::string_view dirName);
-// Deletes a file; false when it could not be deleted.
+// Deletes a file (never a folder); false when it could not be deleted.
 bool RemoveFile(std::string_view fileName);
-// The whole file's bytes. Raises EInOutError when it cannot be read or holds
-// more than maxSize bytes (files from outside must not exhaust memory).
+// The whole file's bytes. Raises EInOutError when it cannot be read, and
+// EFileTooLargeError when it holds more than maxSize bytes (files from
+// outside must not exhaust memory).
 std::string ReadFileBytes(std::string_view fileName, std::size_t maxSize);
 
 // Replaces the file's content with `bytes`: the bytes go to a new temporary

@@ -4,34 +4,14 @@
 #include <atomic>
 #include <cerrno>
 
+#include "base/Handles_posix.h"
 #include "base/OsError.h"
 #include "utils/FileUtils.h"
+#include "utils/MiscUtils.h"
 
 namespace nimbra {
 
 namespace {
-
-// Closes the descriptor it owns.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int Get() const { return fd_; }
-    // Closes now, so that a failing close is reported.
-    int Close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-  private:
-    int fd_;
-};
 
 std::string TemporaryName(const std::string& fileName) {
     static std::atomic<unsigned> counter{0};
@@ -39,10 +19,9 @@ std::string TemporaryName(const std::string& fileName) {
 }
 
 // Gives up a half-written temporary file and reports the failed call.
-[[noreturn]] void Abandon(FileDescriptor& file, const std::string& temporary, const char* call) {
+[[noreturn]] void Abandon(TFd& file, const std::string& temporary, const char* call) {
     const int code = errno;
-    if (file.Get() >= 0)
-        file.Close();
+    file.Reset();
     ::unlink(temporary.c_str());
     RaiseOSError(call, static_cast<unsigned long>(code));
 }
@@ -50,9 +29,10 @@ std::string TemporaryName(const std::string& fileName) {
 }  // namespace
 
 void WriteFileReplacing(const std::string& fileName, std::string_view bytes) {
-    const std::string temporary = TemporaryName(fileName);
-    FileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    if (file.Get() < 0)
+    const std::string target = NativePath(fileName);
+    const std::string temporary = TemporaryName(target);
+    TFd file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (!file)
         RaiseLastOSError("open");
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -66,9 +46,10 @@ void WriteFileReplacing(const std::string& fileName, std::string_view bytes) {
     }
     if (::fsync(file.Get()) != 0)
         Abandon(file, temporary, "fsync");
-    if (file.Close() != 0)
+    // Closed here, so that a failing close is reported.
+    if (::close(file.Release()) != 0)
         Abandon(file, temporary, "close");
-    if (::rename(temporary.c_str(), fileName.c_str()) != 0)
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
         Abandon(file, temporary, "rename");
 }
 

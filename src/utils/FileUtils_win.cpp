@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "base/Handles_win.h"
 #include "base/OsError.h"
 #include "base/Unicode.h"
 #include "utils/FileUtils.h"
@@ -11,29 +12,6 @@ namespace nimbra {
 
 namespace {
 
-// Closes the file handle it owns.
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (Valid())
-            CloseHandle(handle_);
-    }
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    // Closes now, so that a failing close is reported.
-    BOOL Close() {
-        const BOOL result = CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return result;
-    }
-
-  private:
-    HANDLE handle_;
-};
-
 std::wstring TemporaryName(const std::string& fileName) {
     static std::atomic<unsigned> counter{0};
     return ToWide(fileName + ".~" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -41,10 +19,9 @@ std::wstring TemporaryName(const std::string& fileName) {
 }
 
 // Gives up a half-written temporary file and reports the failed call.
-[[noreturn]] void Abandon(FileHandle& file, const std::wstring& temporary, const char* call) {
+[[noreturn]] void Abandon(TFileHandle& file, const std::wstring& temporary, const char* call) {
     const DWORD code = GetLastError();
-    if (file.Valid())
-        file.Close();
+    file.Reset();
     DeleteFileW(temporary.c_str());
     RaiseOSError(call, code);
 }
@@ -53,9 +30,9 @@ std::wstring TemporaryName(const std::string& fileName) {
 
 void WriteFileReplacing(const std::string& fileName, std::string_view bytes) {
     const std::wstring temporary = TemporaryName(fileName);
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
+    TFileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         RaiseLastOSError("CreateFile");
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -67,7 +44,8 @@ void WriteFileReplacing(const std::string& fileName, std::string_view bytes) {
     }
     if (!FlushFileBuffers(file.Get()))
         Abandon(file, temporary, "FlushFileBuffers");
-    if (!file.Close())
+    // Closed here, so that a failing close is reported.
+    if (!CloseHandle(file.Release()))
         Abandon(file, temporary, "CloseHandle");
     if (!MoveFileExW(temporary.c_str(), ToWide(fileName).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/Handles_win.h"
 #include "base/OsError.h"
 #include "base/Unicode.h"
 #include "utils/RegistryStore.h"
@@ -11,35 +12,6 @@
 namespace nimbra {
 
 namespace {
-
-// Owns an open registry key.
-class RegKey {
-  public:
-    RegKey() = default;
-    explicit RegKey(HKEY key) : key_(key) {}
-    RegKey(RegKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-    RegKey& operator=(RegKey&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            key_ = std::exchange(other.key_, nullptr);
-        }
-        return *this;
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    ~RegKey() { Reset(); }
-
-    HKEY Get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-
-  private:
-    void Reset() {
-        if (key_ != nullptr)
-            RegCloseKey(key_);
-        key_ = nullptr;
-    }
-    HKEY key_ = nullptr;
-};
 
 std::wstring WidePath(std::string_view path) {
     std::string joined;
@@ -90,14 +62,14 @@ TRegValue DecodeValue(DWORD type, const std::vector<BYTE>& data, DWORD size) {
 
 class TWinRegistryStore : public TRegistryStore {
   public:
-    explicit TWinRegistryStore(RegKey base) : base_(std::move(base)) {}
+    explicit TWinRegistryStore(TRegKey base) : base_(std::move(base)) {}
 
     bool KeyExists(std::string_view path) override {
         return static_cast<bool>(Open(path, KEY_QUERY_VALUE));
     }
 
     std::optional<TRegValue> ReadValue(std::string_view path, std::string_view name) override {
-        const RegKey key = Open(path, KEY_QUERY_VALUE);
+        const TRegKey key = Open(path, KEY_QUERY_VALUE);
         if (!key)
             return std::nullopt;
         const std::wstring wideName = ToWide(name);
@@ -121,7 +93,7 @@ class TWinRegistryStore : public TRegistryStore {
     void WriteString(std::string_view path, std::string_view name,
                      std::string_view value) override {
         const std::wstring text = ToWide(value.substr(0, value.find('\0')));
-        const RegKey key = Create(path);
+        const TRegKey key = Create(path);
         Check(RegSetValueExW(key.Get(), ToWide(name).c_str(), 0, REG_SZ,
                              reinterpret_cast<const BYTE*>(text.c_str()),
                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
@@ -129,7 +101,7 @@ class TWinRegistryStore : public TRegistryStore {
     }
 
     void WriteInteger(std::string_view path, std::string_view name, std::uint32_t value) override {
-        const RegKey key = Create(path);
+        const TRegKey key = Create(path);
         const DWORD data = value;
         Check(RegSetValueExW(key.Get(), ToWide(name).c_str(), 0, REG_DWORD,
                              reinterpret_cast<const BYTE*>(&data), sizeof data),
@@ -137,7 +109,7 @@ class TWinRegistryStore : public TRegistryStore {
     }
 
     void DeleteValue(std::string_view path, std::string_view name) override {
-        const RegKey key = Open(path, KEY_SET_VALUE);
+        const TRegKey key = Open(path, KEY_SET_VALUE);
         if (!key)
             return;
         const LSTATUS status = RegDeleteValueW(key.Get(), ToWide(name).c_str());
@@ -171,21 +143,21 @@ class TWinRegistryStore : public TRegistryStore {
 
   private:
     // The key below the base, or an empty key when it does not exist.
-    RegKey Open(std::string_view path, REGSAM access) const {
+    TRegKey Open(std::string_view path, REGSAM access) const {
         HKEY key = nullptr;
         const LSTATUS status = RegOpenKeyExW(base_.Get(), WidePath(path).c_str(), 0, access, &key);
         if (IsMissing(status))
-            return RegKey();
+            return TRegKey();
         Check(status, "RegOpenKeyEx");
-        return RegKey(key);
+        return TRegKey(key);
     }
 
-    RegKey Create(std::string_view path) const {
+    TRegKey Create(std::string_view path) const {
         HKEY key = nullptr;
         Check(RegCreateKeyExW(base_.Get(), WidePath(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                               nullptr, &key, nullptr),
               "RegCreateKeyEx");
-        return RegKey(key);
+        return TRegKey(key);
     }
 
     // Names handed out one by one by `next` (an enumeration call), growing
@@ -194,7 +166,7 @@ class TWinRegistryStore : public TRegistryStore {
     std::vector<std::string> Enumerate(std::string_view path, REGSAM access, const char* call,
                                        Next next) const {
         std::vector<std::string> names;
-        const RegKey key = Open(path, access);
+        const TRegKey key = Open(path, access);
         if (!key)
             return names;
         std::vector<wchar_t> buffer(256);
@@ -216,7 +188,7 @@ class TWinRegistryStore : public TRegistryStore {
         return names;
     }
 
-    RegKey base_;
+    TRegKey base_;
 };
 
 }  // namespace
@@ -228,7 +200,7 @@ std::unique_ptr<TRegistryStore> OpenRegistryStore(std::string_view keyPath,
     Check(RegCreateKeyExW(root, WidePath(keyPath).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                           &key, nullptr),
           "RegCreateKeyEx");
-    return std::make_unique<TWinRegistryStore>(RegKey(key));
+    return std::make_unique<TWinRegistryStore>(TRegKey(key));
 }
 
 }  // namespace nimbra

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "search/ItemsView.h"
+#include "support/ErrorCollector.h"
 
 namespace nimbra {
 namespace {
@@ -25,6 +26,17 @@ TEST(WindowDispatcherTest, PostedTasksRunFromTheMessageLoopInOrder) {
     EXPECT_TRUE(order.empty());
     PumpPosted();
     EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
+TEST(WindowDispatcherTest, APostedTaskErrorGoesToTheErrorDisplayAndLaterTasksStillRun) {
+    testing_support::ErrorCollector errors;
+    TWindowDispatcher dispatcher;
+    bool ranAfter = false;
+    dispatcher.Post([] { throw std::runtime_error("rescan failed"); });
+    dispatcher.Post([&] { ranAfter = true; });
+    PumpPosted();
+    EXPECT_EQ(errors.texts, std::vector<std::string>{"rescan failed"});
+    EXPECT_TRUE(ranAfter);
 }
 
 TEST(WindowDispatcherTest, SendFromAWorkerRunsOnTheInterfaceThreadAndCarriesErrors) {

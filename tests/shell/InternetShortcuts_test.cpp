@@ -54,39 +54,33 @@ TEST(ParseInternetShortcutTest, ReadsEveryPropertyFromItsKeyOrItsPropertyLine) {
         "WhatsNew=news\r\n"
         "Author=someone\r\n"
         "Comment=remark\r\n");
-    TInternetShortcutData expected;
-    expected.URL = "http://example.com/";
-    expected.Name = "Example Name";
-    expected.WorkingDirectory = "C:\\Work";
-    expected.HotKey = 833;
-    expected.ShowCmd = 3;
-    expected.IconIndex = -2;
-    expected.IconFile = "C:\\Icons\\site.ico";
-    expected.WhatsNew = "news";
-    expected.Author = "someone";
-    expected.Description = "Description from the property set";
-    expected.Comment = "remark";
+    const TInternetShortcutData expected{.URL = "http://example.com/",
+                                         .HotKey = 833,
+                                         .IconFile = "C:\\Icons\\site.ico",
+                                         .IconIndex = -2,
+                                         .WorkingDirectory = "C:\\Work",
+                                         .ShowCmd = 3,
+                                         .WhatsNew = "news",
+                                         .Author = "someone",
+                                         .Description = "Description from the property set",
+                                         .Comment = "remark",
+                                         .Name = "Example Name"};
     EXPECT_EQ(data, expected);
 }
 
 TEST(ParseInternetShortcutTest, TheShortcutSectionWinsAndBadNumbersAreZero) {
     const TInternetShortcutData data = ParseInternetShortcut(
-        "[InternetShortcut]\nURL=u\nDesc=from the "
-        "key\nHotKey=junk\nIconIndex=99999999999999999999\n"
+        "[InternetShortcut]\nURL=u\nDesc=from the key\nHotKey=junk\n"
+        "IconIndex=99999999999999999999\n"
         "[{000214A0-0000-0000-C000-000000000046}]\nProp12=31,from the set\nProp7=3,7\n");
     EXPECT_EQ(data.Description, "from the key");
     EXPECT_EQ(data.HotKey, 0);
     EXPECT_EQ(data.IconIndex, 0);
     EXPECT_EQ(data.ShowCmd, 7);
-}
-
-TEST(ParseInternetShortcutTest, MissingPropertiesKeepTheirResetValues) {
+    // A hot key keeps its low 16 bits; what is missing keeps its reset value.
+    EXPECT_EQ(ParseInternetShortcut("[InternetShortcut]\nHotKey=65601\n").HotKey, 65);
     EXPECT_EQ(ParseInternetShortcut("[InternetShortcut]\nURL=x\n").ShowCmd, 1);
     EXPECT_EQ(ParseInternetShortcut(std::string("garbage\0\xFF[", 10)), TInternetShortcutData());
-}
-
-TEST(ParseInternetShortcutTest, HotKeyKeepsItsLowSixteenBits) {
-    EXPECT_EQ(ParseInternetShortcut("[InternetShortcut]\nHotKey=65601\n").HotKey, 65);
 }
 
 struct TitleCase {

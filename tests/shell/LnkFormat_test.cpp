@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "support/LnkBuilder.h"
 
 namespace nimbra {
@@ -20,164 +18,181 @@ using testing_support::U32;
 const std::string kUnicodeName =
     "\xC3\x9C"
     "bersicht \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80.txt";
+constexpr std::size_t kHeader = 0x4C;
 
 // A link with every part, for the damage tests below.
 LnkSpec FullSpec() {
-    LnkSpec spec;
-    spec.idListItems = RootItem() + DriveItem("C:\\") + FileItem("WINDOWS", "Windows", true) +
-                       FileItem("NOTEPAD.EXE", "notepad.exe", false);
-    spec.localBasePath = "C:\\Windows\\notepad.exe";
-    spec.wideLinkInfo = true;
-    spec.description = "Editor";
-    spec.relativePath = "..\\Windows\\notepad.exe";
-    spec.workingDir = "C:\\Windows";
-    spec.arguments = "/p file.txt";
-    spec.iconLocation = "C:\\Windows\\system32\\shell32.dll";
-    spec.environmentTarget = "%SystemRoot%\\notepad.exe";
-    spec.showCommand = 3;
-    spec.hotKey = 0x0641;
-    spec.iconIndex = -3;
-    return spec;
+    return {.idListItems = RootItem() + DriveItem("C:\\") + FileItem("WINDOWS", "Windows", true) +
+                           FileItem("NOTEPAD.EXE", "notepad.exe", false),
+            .localBasePath = "C:\\Windows\\notepad.exe",
+            .wideLinkInfo = true,
+            .description = "Editor",
+            .relativePath = "..\\Windows\\notepad.exe",
+            .workingDir = "C:\\Windows",
+            .arguments = "/p file.txt",
+            .iconLocation = "C:\\Windows\\system32\\shell32.dll",
+            .environmentTarget = "%SystemRoot%\\notepad.exe",
+            .showCommand = 3,
+            .hotKey = 0x0641,
+            .iconIndex = -3};
 }
 
-struct ValidCase {
+TEST(LnkFormatTest, DecodesEveryPart) {
+    const TShellLinkFile link = ParseShellLink(BuildLnk(FullSpec()));
+    // The environment form wins over the other places.
+    EXPECT_EQ(link.Data.Path, "%SystemRoot%\\notepad.exe");
+    EXPECT_EQ(link.LinkInfoPath, "C:\\Windows\\notepad.exe");
+    EXPECT_EQ(link.IDListPath, "C:\\Windows\\notepad.exe");
+    EXPECT_EQ(link.RelativePath, "..\\Windows\\notepad.exe");
+    TShellLinkData expected{.Path = "%SystemRoot%\\notepad.exe",
+                            .Arguments = "/p file.txt",
+                            .Description = "Editor",
+                            .HotKey = 0x0641,
+                            .IconIndex = -3,
+                            .IconLocation = "C:\\Windows\\system32\\shell32.dll",
+                            .ShowCmd = 3,
+                            .WorkingDirectory = "C:\\Windows"};
+    const std::string items = *FullSpec().idListItems + U16(0);
+    expected.IDList.assign(items.begin(), items.end());
+    EXPECT_EQ(link.Data, expected);
+}
+
+// Overwrites bytes of a built link at an offset.
+std::string Patched(std::string bytes, std::size_t at, const std::string& with) {
+    bytes.replace(at, with.size(), with);
+    return bytes;
+}
+
+using TTextField = std::string TShellLinkData::*;
+
+struct FieldCase {
     const char* name;
-    std::function<LnkSpec()> spec;
-    std::function<void(const TShellLinkFile&)> check;
+    std::string bytes;
+    TTextField field;
+    std::string value;
 };
 
-class LnkFormatValidTest : public testing::TestWithParam<ValidCase> {};
+std::string CaseName(const testing::TestParamInfo<FieldCase>& info) {
+    return info.param.name;
+}
+void PrintTo(const FieldCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
-TEST_P(LnkFormatValidTest, DecodesTheFields) {
-    GetParam().check(ParseShellLink(BuildLnk(GetParam().spec())));
+class LnkFormatFieldTest : public testing::TestWithParam<FieldCase> {};
+
+TEST_P(LnkFormatFieldTest, DecodesTheField) {
+    const TShellLinkFile link = ParseShellLink(GetParam().bytes);
+    EXPECT_EQ(link.Data.*GetParam().field, GetParam().value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, LnkFormatValidTest,
+    Table, LnkFormatFieldTest,
     testing::Values(
-        ValidCase{"EveryPart", FullSpec,
-                  [](const TShellLinkFile& link) {
-                      // The environment form wins over the other places.
-                      EXPECT_EQ(link.Data.Path, "%SystemRoot%\\notepad.exe");
-                      EXPECT_EQ(link.LinkInfoPath, "C:\\Windows\\notepad.exe");
-                      EXPECT_EQ(link.IDListPath, "C:\\Windows\\notepad.exe");
-                      EXPECT_EQ(link.RelativePath, "..\\Windows\\notepad.exe");
-                      EXPECT_EQ(link.Data.Description, "Editor");
-                      EXPECT_EQ(link.Data.WorkingDirectory, "C:\\Windows");
-                      EXPECT_EQ(link.Data.Arguments, "/p file.txt");
-                      EXPECT_EQ(link.Data.IconLocation, "C:\\Windows\\system32\\shell32.dll");
-                      EXPECT_EQ(link.Data.IconIndex, -3);
-                      EXPECT_EQ(link.Data.ShowCmd, 3);
-                      EXPECT_EQ(link.Data.HotKey, 0x0641);
-                      const std::string items = *FullSpec().idListItems + U16(0);
-                      EXPECT_EQ(std::string(link.Data.IDList.begin(), link.Data.IDList.end()),
-                                items);
-                  }},
-        ValidCase{"LinkInfoOnly",
-                  [] {
-                      LnkSpec spec;
-                      spec.localBasePath = "D:\\Tools\\";
-                      spec.commonPathSuffix = "run.exe";
-                      return spec;
-                  },
-                  [](const TShellLinkFile& link) {
-                      EXPECT_EQ(link.Data.Path, "D:\\Tools\\run.exe");
-                      EXPECT_TRUE(link.Data.IDList.empty());
-                  }},
-        ValidCase{
-            "WideLinkInfoKeepsUnicode",
-            [] {
-                LnkSpec spec;
-                spec.localBasePath = "C:\\" + kUnicodeName;
-                spec.wideLinkInfo = true;
-                return spec;
-            },
-            [](const TShellLinkFile& link) { EXPECT_EQ(link.Data.Path, "C:\\" + kUnicodeName); }},
-        ValidCase{"NetworkShare",
-                  [] {
-                      LnkSpec spec;
-                      spec.networkShare = "\\\\server\\share";
-                      spec.commonPathSuffix = "docs\\a.txt";
-                      return spec;
-                  },
-                  [](const TShellLinkFile& link) {
-                      EXPECT_EQ(link.Data.Path, "\\\\server\\share\\docs\\a.txt");
-                  }},
-        ValidCase{
-            "IDListBeforeLinkInfo",
-            [] {
-                LnkSpec spec;
-                spec.idListItems =
-                    RootItem() + DriveItem("C:\\") + FileItem("UBERSI~1.TXT", kUnicodeName, false);
-                spec.localBasePath = "C:\\?bersicht ?? ?.txt";  // an 8-bit copy
-                return spec;
-            },
-            [](const TShellLinkFile& link) { EXPECT_EQ(link.Data.Path, "C:\\" + kUnicodeName); }},
-        ValidCase{"VirtualFolderHasNoPath",
-                  [] {
-                      LnkSpec spec;
-                      spec.idListItems = RootItem(false);
-                      return spec;
-                  },
-                  [](const TShellLinkFile& link) {
-                      EXPECT_EQ(link.Data.Path, "");
-                      EXPECT_EQ(link.Data.IDList.size(), 22u);
-                  }},
-        ValidCase{"EnvironmentOnly",
-                  [] {
-                      LnkSpec spec;
-                      spec.environmentTarget = "%SystemRoot%\\system32\\calc.exe";
-                      return spec;
-                  },
-                  [](const TShellLinkFile& link) {
-                      EXPECT_EQ(link.Data.Path, "%SystemRoot%\\system32\\calc.exe");
-                  }},
-        ValidCase{
-            "EightBitStringsInTheAnsiCodePage",
-            [] {
-                LnkSpec spec;
-                spec.unicodeStrings = false;
-                spec.description = "Caf\xE9";  // Windows-1252 bytes
-                return spec;
-            },
-            [](const TShellLinkFile& link) { EXPECT_EQ(link.Data.Description, "Caf\xC3\xA9"); }},
-        ValidCase{"CountedNulEndsTheText",
-                  [] {
-                      LnkSpec spec;
-                      spec.arguments = std::string("-x\0", 3);
-                      return spec;
-                  },
-                  [](const TShellLinkFile& link) { EXPECT_EQ(link.Data.Arguments, "-x"); }},
-        ValidCase{"IconFromItsEnvironmentBlock",
-                  [] {
-                      LnkSpec spec;
-                      spec.iconEnvironment = "%SystemRoot%\\explorer.exe";
-                      return spec;
-                  },
-                  [](const TShellLinkFile& link) {
-                      EXPECT_EQ(link.Data.IconLocation, "%SystemRoot%\\explorer.exe");
-                  }},
-        ValidCase{"ForcedNoLinkInfoIsSkipped",
-                  [] {
-                      LnkSpec spec;
-                      spec.localBasePath = "C:\\ignored.exe";
-                      spec.extraFlags = lnkForceNoLinkInfo;
-                      spec.arguments = "after";
-                      return spec;
-                  },
-                  [](const TShellLinkFile& link) {
-                      EXPECT_EQ(link.Data.Path, "");
-                      EXPECT_EQ(link.Data.Arguments, "after");
-                  }},
-        ValidCase{"NoTerminalBlock",
-                  [] {
-                      LnkSpec spec;
-                      spec.localBasePath = "C:\\a.exe";
-                      spec.terminalBlock = false;
-                      return spec;
-                  },
-                  [](const TShellLinkFile& link) { EXPECT_EQ(link.Data.Path, "C:\\a.exe"); }}),
-    [](const testing::TestParamInfo<ValidCase>& info) { return std::string(info.param.name); });
+        FieldCase{"LinkInfoOnly",
+                  BuildLnk({.localBasePath = "D:\\Tools\\", .commonPathSuffix = "run.exe"}),
+                  &TShellLinkData::Path, "D:\\Tools\\run.exe"},
+        FieldCase{"WideLinkInfoKeepsUnicode",
+                  BuildLnk({.localBasePath = "C:\\" + kUnicodeName, .wideLinkInfo = true}),
+                  &TShellLinkData::Path, "C:\\" + kUnicodeName},
+        FieldCase{
+            "NetworkShare",
+            BuildLnk({.networkShare = "\\\\server\\share", .commonPathSuffix = "docs\\a.txt"}),
+            &TShellLinkData::Path, "\\\\server\\share\\docs\\a.txt"},
+        // The ID list's long Unicode names beat an 8-bit copy in the link
+        // information.
+        FieldCase{"IDListBeforeLinkInfo",
+                  BuildLnk({.idListItems = RootItem() + DriveItem("C:\\") +
+                                           FileItem("UBERSI~1.TXT", kUnicodeName, false),
+                            .localBasePath = "C:\\?bersicht ?? ?.txt"}),
+                  &TShellLinkData::Path, "C:\\" + kUnicodeName},
+        FieldCase{"VirtualFolderHasNoPath", BuildLnk({.idListItems = RootItem(false)}),
+                  &TShellLinkData::Path, ""},
+        FieldCase{"EnvironmentOnly",
+                  BuildLnk({.environmentTarget = "%SystemRoot%\\system32\\calc.exe"}),
+                  &TShellLinkData::Path, "%SystemRoot%\\system32\\calc.exe"},
+        FieldCase{"NoTerminalBlock",
+                  BuildLnk({.localBasePath = "C:\\a.exe", .terminalBlock = false}),
+                  &TShellLinkData::Path, "C:\\a.exe"},
+        // Windows-1252 bytes.
+        FieldCase{"EightBitStringsInTheAnsiCodePage",
+                  BuildLnk({.unicodeStrings = false, .description = "Caf\xE9"}),
+                  &TShellLinkData::Description, "Caf\xC3\xA9"},
+        FieldCase{"CountedNulEndsTheText", BuildLnk({.arguments = std::string("-x\0", 3)}),
+                  &TShellLinkData::Arguments, "-x"},
+        FieldCase{"IconFromItsEnvironmentBlock",
+                  BuildLnk({.iconEnvironment = "%SystemRoot%\\explorer.exe"}),
+                  &TShellLinkData::IconLocation, "%SystemRoot%\\explorer.exe"},
+        // Present but to be ignored: skipped whole, so the texts after it
+        // are still found.
+        FieldCase{"ForcedNoLinkInfoIsSkipped",
+                  BuildLnk({.extraFlags = lnkForceNoLinkInfo,
+                            .localBasePath = "C:\\ignored.exe",
+                            .arguments = "after"}),
+                  &TShellLinkData::Arguments, "after"}),
+    CaseName);
+
+// Damage inside an optional part costs that part only, as with the shell's
+// object: each link below also holds arguments, which must survive.
+class LnkFormatDamagedPartTest : public testing::TestWithParam<FieldCase> {};
+
+TEST_P(LnkFormatDamagedPartTest, KeepsWhatIsSound) {
+    TShellLinkFile link;
+    ASSERT_NO_THROW(link = ParseShellLink(GetParam().bytes));
+    EXPECT_EQ(link.Data.*GetParam().field, GetParam().value);
+    EXPECT_EQ(link.Data.Arguments, "-kept");
+}
+
+std::string LocalInfo() {
+    return BuildLnk({.localBasePath = "C:\\a.exe", .wideLinkInfo = true, .arguments = "-kept"});
+}
+
+// A link whose environment (or icon) block holds 300 characters without an
+// end, after link information naming C:\a.exe.
+std::string UnterminatedBlock(bool icon) {
+    const std::string text(300, 'x');
+    LnkSpec spec{.localBasePath = "C:\\a.exe", .arguments = "-kept"};
+    (icon ? spec.iconEnvironment : spec.environmentTarget) = text;
+    return BuildLnk(spec);
+}
+
+// An environment block of 16 bytes instead of its fixed size.
+std::string ShortEnvironmentBlock() {
+    const std::string bytes = BuildLnk(
+        {.extraFlags = lnkHasExpString, .localBasePath = "C:\\a.exe", .arguments = "-kept"});
+    return bytes.substr(0, bytes.size() - 4) + U32(16) + U32(0xA0000001) + U32(0) + U32(0) + U32(0);
+}
+
+// Points the wide base path at the last byte of the link information.
+std::string WideBasePathAtTheEnd() {
+    const std::string bytes = LocalInfo();
+    const std::uint32_t infoSize = static_cast<unsigned char>(bytes[kHeader]);
+    return Patched(bytes, kHeader + 28, U32(infoSize - 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LnkFormatDamagedPartTest,
+    testing::Values(
+        // The 8-bit base path stands in for a damaged wide one.
+        FieldCase{"WideBasePathWithoutEnd", WideBasePathAtTheEnd(), &TShellLinkData::Path,
+                  "C:\\a.exe"},
+        FieldCase{"WideBasePathOutsideTheInfo", Patched(LocalInfo(), kHeader + 28, U32(0xFFFFFFF0)),
+                  &TShellLinkData::Path, "C:\\a.exe"},
+        FieldCase{"LinkInfoHeaderTooSmall", Patched(LocalInfo(), kHeader + 4, U32(8)),
+                  &TShellLinkData::Path, ""},
+        FieldCase{"LinkInfoHeaderLargerThanInfo", Patched(LocalInfo(), kHeader + 4, U32(0x1000)),
+                  &TShellLinkData::Path, ""},
+        FieldCase{"NetworkLinkOutsideTheInfo",
+                  Patched(BuildLnk({.networkShare = "\\\\s\\x", .arguments = "-kept"}),
+                          kHeader + 20, U32(0xFFFF)),
+                  &TShellLinkData::Path, ""},
+        FieldCase{"EnvironmentTextWithoutEnd", UnterminatedBlock(false), &TShellLinkData::Path,
+                  "C:\\a.exe"},
+        FieldCase{"EnvironmentBlockOfWrongSize", ShortEnvironmentBlock(), &TShellLinkData::Path,
+                  "C:\\a.exe"},
+        FieldCase{"IconTextWithoutEnd", UnterminatedBlock(true), &TShellLinkData::IconLocation,
+                  ""}),
+    CaseName);
 
 struct ShowCase {
     std::uint32_t stored;
@@ -187,157 +202,92 @@ struct ShowCase {
 class LnkShowCommandTest : public testing::TestWithParam<ShowCase> {};
 
 TEST_P(LnkShowCommandTest, OnlyMaximizedAndMinimizedDifferFromNormal) {
-    LnkSpec spec;
-    spec.showCommand = GetParam().stored;
-    EXPECT_EQ(ParseShellLink(BuildLnk(spec)).Data.ShowCmd, GetParam().reported);
+    EXPECT_EQ(ParseShellLink(BuildLnk({.showCommand = GetParam().stored})).Data.ShowCmd,
+              GetParam().reported);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, LnkShowCommandTest,
                          testing::Values(ShowCase{1, 1}, ShowCase{3, 3}, ShowCase{7, 7},
                                          ShowCase{0, 1}, ShowCase{2, 1}, ShowCase{0xFFFFFFFF, 1}));
 
-// Overwrites bytes of a built link at an offset.
-std::string Patched(std::string bytes, std::size_t at, const std::string& with) {
-    bytes.replace(at, with.size(), with);
-    return bytes;
-}
-
-constexpr std::size_t kHeader = 0x4C;
-
 struct MalformedCase {
     const char* name;
-    std::function<std::string()> bytes;
+    std::string bytes;
 };
+
+void PrintTo(const MalformedCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class LnkFormatMalformedTest : public testing::TestWithParam<MalformedCase> {};
 
+// What decides where the next part begins, or the header, must be sound.
 TEST_P(LnkFormatMalformedTest, IsRefused) {
-    EXPECT_THROW(ParseShellLink(GetParam().bytes()), ELnkFormatError);
+    EXPECT_THROW(ParseShellLink(GetParam().bytes), ELnkFormatError);
 }
 
-LnkSpec ListOnly(const std::string& items) {
-    LnkSpec spec;
-    spec.idListItems = items;
-    return spec;
-}
-
-LnkSpec LocalInfo() {
-    LnkSpec spec;
-    spec.localBasePath = "C:\\a.exe";
-    spec.wideLinkInfo = true;
-    return spec;
+std::string ListOnly(const std::string& items) {
+    return BuildLnk({.idListItems = items});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, LnkFormatMalformedTest,
     testing::Values(
-        MalformedCase{"Empty", [] { return std::string(); }},
-        MalformedCase{"TruncatedHeader", [] { return BuildLnk(LnkSpec()).substr(0, 75); }},
-        MalformedCase{"WrongHeaderSize", [] { return Patched(BuildLnk(LnkSpec()), 0, U32(0x4D)); }},
-        MalformedCase{"WrongClassId", [] { return Patched(BuildLnk(LnkSpec()), 4, "X"); }},
-        MalformedCase{"IDListPastTheEnd",
-                      [] { return Patched(BuildLnk(ListOnly(RootItem())), kHeader, U16(0xFFFF)); }},
-        MalformedCase{"IDListItemOfSizeOne",
-                      // An item that would not move a walk forward.
-                      [] { return BuildLnk(ListOnly(U16(1) + RootItem())); }},
-        MalformedCase{"IDListItemOverrunsTheList",
-                      [] { return BuildLnk(ListOnly(U16(0x4000) + "xx")); }},
-        MalformedCase{"IDListWithoutTerminator",
-                      [] {
-                          // The list's size leaves out the terminator: the
-                          // walk reaches the end of the list first.
-                          const std::string bytes = BuildLnk(ListOnly(RootItem()));
-                          return Patched(bytes, kHeader, U16(20));
-                      }},
-        MalformedCase{"LinkInfoPastTheEnd",
-                      [] { return Patched(BuildLnk(LocalInfo()), kHeader, U32(0x7FFFFFFF)); }},
-        MalformedCase{"LinkInfoHeaderTooSmall",
-                      [] { return Patched(BuildLnk(LocalInfo()), kHeader + 4, U32(8)); }},
-        MalformedCase{"LinkInfoHeaderLargerThanInfo",
-                      [] { return Patched(BuildLnk(LocalInfo()), kHeader + 4, U32(0x1000)); }},
-        MalformedCase{"BasePathOffsetPastTheInfo",
-                      [] { return Patched(BuildLnk(LocalInfo()), kHeader + 28, U32(0xFFFFFFF0)); }},
-        MalformedCase{"WideBasePathWithoutEnd",
-                      [] {
-                          // Point the wide text at the last byte of the info.
-                          std::string bytes = BuildLnk(LocalInfo());
-                          const std::uint32_t size = static_cast<unsigned char>(bytes[kHeader]);
-                          return Patched(bytes, kHeader + 28, U32(size - 1));
-                      }},
-        MalformedCase{"NetworkLinkPastTheInfo",
-                      [] {
-                          LnkSpec spec;
-                          spec.networkShare = "\\\\s\\x";
-                          return Patched(BuildLnk(spec), kHeader + 20, U32(0xFFFF));
-                      }},
+        MalformedCase{"Empty", ""}, MalformedCase{"TruncatedHeader", BuildLnk({}).substr(0, 75)},
+        MalformedCase{"WrongHeaderSize", Patched(BuildLnk({}), 0, U32(0x4D))},
+        MalformedCase{"WrongClassId", Patched(BuildLnk({}), 4, "X")},
+        MalformedCase{"IDListPastTheEnd", Patched(ListOnly(RootItem()), kHeader, U16(0xFFFF))},
+        // An item that would not move a walk forward.
+        MalformedCase{"IDListItemOfSizeOne", ListOnly(U16(1) + RootItem())},
+        MalformedCase{"IDListItemOverrunsTheList", ListOnly(U16(0x4000) + "xx")},
+        // The list's size leaves out the terminator.
+        MalformedCase{"IDListWithoutTerminator", Patched(ListOnly(RootItem()), kHeader, U16(20))},
+        MalformedCase{"LinkInfoPastTheEnd", Patched(LocalInfo(), kHeader, U32(0x7FFFFFFF))},
+        MalformedCase{"LinkInfoSmallerThanItsHeader", Patched(LocalInfo(), kHeader, U32(4))},
         MalformedCase{"HugeStringCount",
-                      [] {
-                          LnkSpec spec;
-                          spec.description = "short";
-                          return Patched(BuildLnk(spec), kHeader, U16(0xFFFF));
-                      }},
+                      Patched(BuildLnk({.description = "short"}), kHeader, U16(0xFFFF))},
         MalformedCase{"StringCutShort",
                       [] {
-                          LnkSpec spec;
-                          spec.arguments = "0123456789";
-                          spec.terminalBlock = false;
-                          const std::string bytes = BuildLnk(spec);
+                          const std::string bytes =
+                              BuildLnk({.arguments = "0123456789", .terminalBlock = false});
                           return bytes.substr(0, bytes.size() - 3);
-                      }},
-        MalformedCase{
-            "ExtraBlockPastTheEnd",
-            [] { return BuildLnk(LnkSpec()).substr(0, kHeader) + U32(0xFFFFFFFF) + U32(0); }},
+                      }()},
+        MalformedCase{"ExtraBlockPastTheEnd",
+                      BuildLnk({}).substr(0, kHeader) + U32(0xFFFFFFFF) + U32(0)},
         MalformedCase{"ExtraBlockTooSmallForItsSignature",
-                      [] { return BuildLnk(LnkSpec()).substr(0, kHeader) + U32(5) + U32(0); }},
-        MalformedCase{"EnvironmentBlockOfWrongSize",
-                      [] {
-                          return BuildLnk(LnkSpec()).substr(0, kHeader) + U32(16) +
-                                 U32(0xA0000001) + U32(0) + U32(0) + U32(0);
-                      }},
-        MalformedCase{"EnvironmentTextWithoutEnd",
-                      [] {
-                          LnkSpec spec;
-                          spec.environmentTarget = std::string(300, 'x');
-                          return BuildLnk(spec);
-                      }},
+                      BuildLnk({}).substr(0, kHeader) + U32(5) + U32(0)},
         MalformedCase{"LargerThanTheLimit",
                       [] {
-                          LnkSpec spec;
-                          std::string bytes = BuildLnk(spec);
+                          std::string bytes = BuildLnk({});
                           bytes.resize(kMaxLnkFileSize + 1, '\0');
                           return bytes;
-                      }}),
+                      }()}),
     [](const testing::TestParamInfo<MalformedCase>& info) { return std::string(info.param.name); });
 
 // Every cut and every single-byte change of a full link is either read or
 // refused with ELnkFormatError; the sanitizers see any read outside.
 TEST(LnkFormatDamageTest, CutsAndChangedBytesNeverReadOutside) {
     const std::string bytes = BuildLnk(FullSpec());
-    for (std::size_t size = 0; size < bytes.size(); ++size) {
+    const auto parse = [](const std::string& damaged) {
         try {
-            ParseShellLink(bytes.substr(0, size));
+            ParseShellLink(damaged);
         } catch (const ELnkFormatError&) {
         }
-    }
-    for (std::size_t at = 0; at < bytes.size(); ++at) {
-        for (char value : {'\0', '\x01', '\x7F', '\xFF'}) {
-            std::string changed = bytes;
-            changed[at] = value;
-            try {
-                ParseShellLink(changed);
-            } catch (const ELnkFormatError&) {
-            }
-        }
-    }
+    };
+    for (std::size_t size = 0; size < bytes.size(); ++size)
+        parse(bytes.substr(0, size));
+    for (std::size_t at = 0; at < bytes.size(); ++at)
+        for (char value : {'\0', '\x01', '\x7F', '\xFF'})
+            parse(Patched(bytes, at, std::string(1, value)));
 }
 
-TEST(LnkFormatIDListTest, ManyTinyItemsAreWalkedToTheirEnd) {
+TEST(LnkFormatDamageTest, ManyTinyIDListItemsAreWalkedToTheirEnd) {
     // 32,000 empty items (just their size) fill the largest list there is;
     // the walk ends, and such items name no path.
     std::string items;
     for (int i = 0; i < 32000; ++i)
         items += U16(2);
-    const TShellLinkFile link = ParseShellLink(BuildLnk(ListOnly(items)));
+    const TShellLinkFile link = ParseShellLink(ListOnly(items));
     EXPECT_EQ(link.Data.IDList.size(), items.size() + 2);
     EXPECT_EQ(link.Data.Path, "");
 }
@@ -358,8 +308,7 @@ TEST_P(IDListToPathTest, NamesFileSystemItemsOnly) {
 // (short) name is used instead.
 std::string ItemWithBadExtensionOffset() {
     std::string item = FileItem("SHORT.TXT", "Long name.txt", false);
-    item.replace(item.size() - 2, 2, U16(0xFFF0));
-    return item;
+    return Patched(item, item.size() - 2, U16(0xFFF0));
 }
 
 // A file item whose primary name is stored as UTF-16 (type flag 0x04).

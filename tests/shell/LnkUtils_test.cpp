@@ -5,12 +5,13 @@
 #include "support/LnkBuilder.h"
 #include "support/ScopedEnv.h"
 #include "support/TestFolders.h"
+#include "utils/FileUtils.h"
+#include "utils/MiscUtils.h"
 
 namespace nimbra {
 namespace {
 
 using testing_support::BuildLnk;
-using testing_support::LnkSpec;
 using testing_support::PathText;
 using testing_support::ScopedEnv;
 using testing_support::ShellFolderOverride;
@@ -20,7 +21,7 @@ TEST(LoadShellLnkTest, NoNameNoFileAndDamagedFilesGiveNoLink) {
     TempDir dir;
     const std::string damaged = PathText(dir.MakeFile("damaged.lnk", "L\0\0\0 not a link"));
     const std::string truncated =
-        PathText(dir.MakeFile("truncated.lnk", BuildLnk(LnkSpec()).substr(0, 40)));
+        PathText(dir.MakeFile("truncated.lnk", BuildLnk({}).substr(0, 40)));
     for (const std::string& name :
          {std::string(), PathText(dir.Path() / "missing.lnk"), damaged, truncated}) {
         EXPECT_EQ(LoadShellLnk(name), nullptr) << name;
@@ -30,37 +31,25 @@ TEST(LoadShellLnkTest, NoNameNoFileAndDamagedFilesGiveNoLink) {
 
 TEST(ShellLnkTest, LoadWithoutAFileNameResetsEveryField) {
     TempDir dir;
-    LnkSpec spec;
-    spec.localBasePath = PathText(dir.MakeFile("target.txt", "x"));
-    spec.arguments = "-a";
-    spec.description = "d";
-    spec.workingDir = "w";
-    spec.iconLocation = "i";
-    spec.iconIndex = 4;
-    spec.hotKey = 0x241;
-    spec.showCommand = 3;
-    const std::string file = PathText(dir.MakeFile("full.lnk", BuildLnk(spec)));
-
+    const std::string file = PathText(
+        dir.MakeFile("full.lnk", BuildLnk({.localBasePath = PathText(dir.MakeFile("t.txt", "x")),
+                                           .description = "d",
+                                           .workingDir = "w",
+                                           .arguments = "-a",
+                                           .iconLocation = "i",
+                                           .showCommand = 3,
+                                           .hotKey = 0x241,
+                                           .iconIndex = 4})));
     TShellLnk link;
     link.SetFileName(file);
     link.Load();
     ASSERT_EQ(link.Arguments(), "-a");
-    ASSERT_NE(link.Path(), "");
+    ASSERT_NE(link.Target(), "");
 
     link.SetFileName("");
     link.Load();
     EXPECT_EQ(link.Data(), TShellLinkData());
     EXPECT_EQ(link.Target(), "");
-    EXPECT_EQ(link.ShowCmd(), 1);
-}
-
-TEST(ShellLnkTest, SettingThePathExpandsTheTarget) {
-    TShellLnk link;
-    link.SetPath("%NIMBRA_UNSET_VARIABLE%\\x.exe");
-    EXPECT_EQ(link.Path(), "%NIMBRA_UNSET_VARIABLE%\\x.exe");
-    EXPECT_EQ(link.Target(), "%NIMBRA_UNSET_VARIABLE%\\x.exe");
-    link.SetPath("C:\\plain.exe");
-    EXPECT_EQ(link.Target(), "C:\\plain.exe");
 }
 
 struct PlaceCase {
@@ -84,22 +73,33 @@ INSTANTIATE_TEST_SUITE_P(Table, LnkFolderTest,
                                          PlaceCase{lfCommonStartup, sfCommonStartup}));
 
 TEST(LnkFolderTest, PlacesThatCannotBeResolvedAreEmpty) {
-    const ShellFolderOverride nothing({});
-    for (TLnkFolder place : {lfDesktop, lfCommonStartup, lfQuickLaunch})
-        EXPECT_EQ(GetLnkFolder(place), "") << place;
-    EXPECT_EQ(GetQuickLaunchFolder(), "");
-}
-
-TEST(LnkFolderTest, QuickLaunchIsEmptyWhenItsFolderIsMissing) {
+    {
+        const ShellFolderOverride nothing({});
+        for (TLnkFolder place : {lfDesktop, lfCommonStartup, lfQuickLaunch})
+            EXPECT_EQ(GetLnkFolder(place), "") << place;
+    }
     TempDir appData;
     const ShellFolderOverride folders({{sfAppData, PathText(appData.Path())}});
-    EXPECT_EQ(GetQuickLaunchFolder(), "");
-    EXPECT_EQ(GetLnkFolder(lfQuickLaunch), "");
+    EXPECT_EQ(GetQuickLaunchFolder(), "") << "the folder below application data is missing";
+    const std::string quickLaunch =
+        PathText(appData.MakeDir("Microsoft/Internet Explorer/Quick Launch"));
+    EXPECT_EQ(GetQuickLaunchFolder(),
+              JoinPath(PathText(appData.Path()), "Microsoft\\Internet Explorer\\Quick Launch"));
+    EXPECT_TRUE(DirectoryExists(GetLnkFolder(lfQuickLaunch)));
 }
 
-TEST(LnkExistsTest, AnEmptyFolderNeverHasALink) {
+TEST(LnkFileTest, AnEmptyFolderNeverHasALink) {
     EXPECT_FALSE(LnkExists("", "Nimbra.lnk"));
     EXPECT_FALSE(CreateLnk("", "Nimbra.lnk", "C:\\x.exe", ""));
+}
+
+TEST(LnkFileTest, DeleteLnkLeavesAFolderOfThatName) {
+    TempDir dir;
+    const std::string folder = PathText(dir.Path());
+    dir.MakeDir("Nimbra.lnk");
+    EXPECT_FALSE(LnkExists(folder, "Nimbra.lnk"));
+    DeleteLnk(folder, "Nimbra.lnk");
+    EXPECT_TRUE(DirectoryExists(JoinPath(folder, "Nimbra.lnk")));
 }
 
 struct ExpandCase {
@@ -114,6 +114,9 @@ TEST_P(ExpandEnvVarsTest, ReplacesOnlyKnownNames) {
     const ScopedEnv a("NIMBRA_A", "alpha");
     const ScopedEnv b("NIMBRA_B", "");
     EXPECT_EQ(ExpandEnvVars(GetParam().text), GetParam().expanded);
+    TShellLnk link;
+    link.SetPath(GetParam().text);
+    EXPECT_EQ(link.Target(), GetParam().expanded) << "setting the path expands the target";
 }
 
 INSTANTIATE_TEST_SUITE_P(

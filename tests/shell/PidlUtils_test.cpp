@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <string>
@@ -23,8 +22,7 @@ Bytes MakeList(std::initializer_list<std::string> payloads) {
         bytes.push_back(static_cast<unsigned char>(count >> 8));
         bytes.insert(bytes.end(), payload.begin(), payload.end());
     }
-    bytes.push_back(0);
-    bytes.push_back(0);
+    bytes.insert(bytes.end(), {0, 0});
     return bytes;
 }
 
@@ -34,121 +32,83 @@ PCItemIdList AsPidl(const Bytes& bytes) {
 PItemIdList AsPidl(Bytes& bytes) {
     return reinterpret_cast<PItemIdList>(bytes.data());
 }
-
+std::ptrdiff_t OffsetIn(const Bytes& bytes, PCItemIdList item) {
+    return reinterpret_cast<const unsigned char*>(item) - bytes.data();
+}
 Bytes ToBytes(PCItemIdList pidl) {
     const auto* data = reinterpret_cast<const unsigned char*>(pidl);
     return Bytes(data, data + PidlSize(pidl) + 2);
 }
 
-// A root-level virtual folder item for the class identifier given as its 16
-// bytes in memory order.
-std::string VirtualItemPayload(const unsigned char (&clsid)[16]) {
-    std::string payload = "\x1F\x50";
-    payload.append(reinterpret_cast<const char*>(clsid), 16);
-    return payload;
-}
-
-// {20D04FE0-3AEA-1069-A2D8-08002B30309D}, the computer folder.
-constexpr unsigned char kComputer[16] = {0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10,
-                                         0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
-// {21EC2020-3AEA-1069-A2DD-08002B30309D}, the control panel.
-constexpr unsigned char kControlPanel[16] = {0x20, 0x20, 0xEC, 0x21, 0xEA, 0x3A, 0x69, 0x10,
-                                             0xA2, 0xDD, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
-
-TEST(PidlBytesTest, SizeCountAndLastOfAWellFormedList) {
-    const Bytes list = MakeList({"abc", "de", "f"});
-    EXPECT_EQ(PidlSize(AsPidl(list)), 5u + 4u + 3u);
+TEST(PidlBytesTest, WalksAWellFormedList) {
+    Bytes list = MakeList({"abc", "de", "f"});
+    EXPECT_EQ(PidlSize(AsPidl(list)), 12u);
     EXPECT_EQ(PidlItemCount(AsPidl(list)), 3u);
-    EXPECT_EQ(PidlItemSize(AsPidl(list)), 5u);
-    const PCItemIdList last = PidlLast(AsPidl(list));
-    ASSERT_NE(last, nullptr);
-    EXPECT_EQ(reinterpret_cast<const unsigned char*>(last) - list.data(), 9);
-    EXPECT_EQ(PidlItemSize(last), 3u);
-    EXPECT_FALSE(PidlIsEmpty(AsPidl(list)));
+    EXPECT_EQ(OffsetIn(list, PidlNext(AsPidl(list))), 5);
+    EXPECT_EQ(OffsetIn(list, PidlLast(AsPidl(list))), 9);
+
+    PCItemIdList last = nullptr;
+    const TPidlPtr parent = SplitPidl(AsPidl(list), last);
+    EXPECT_EQ(ToBytes(parent.Get()), MakeList({"abc", "de"}));
+    EXPECT_EQ(OffsetIn(list, last), 9);
+
+    const TPidlPtr copy = PidlCopy(AsPidl(list));
+    EXPECT_EQ(OffsetIn(list, PidlStripLast(AsPidl(list))), 9);
+    EXPECT_EQ(ToBytes(AsPidl(list)), MakeList({"abc", "de"}));
+    EXPECT_EQ(ToBytes(copy.Get()), MakeList({"abc", "de", "f"})) << "the copy is independent";
 }
 
 TEST(PidlBytesTest, NullAndEmptyLists) {
-    const Bytes empty = MakeList({});
-    EXPECT_TRUE(PidlIsEmpty(nullptr));
-    EXPECT_TRUE(PidlIsEmpty(AsPidl(empty)));
-    EXPECT_EQ(PidlSize(nullptr), 0u);
-    EXPECT_EQ(PidlSize(AsPidl(empty)), 0u);
-    EXPECT_EQ(PidlLast(AsPidl(empty)), nullptr);
-    EXPECT_EQ(PidlLast(static_cast<PCItemIdList>(nullptr)), nullptr);
-    EXPECT_EQ(PidlNext(AsPidl(empty)), nullptr);
-    EXPECT_EQ(PidlNext(static_cast<PCItemIdList>(nullptr)), nullptr);
-    EXPECT_EQ(PidlCopy(nullptr), nullptr);
-    EXPECT_EQ(PidlToVirtualPath(nullptr), "");
-    EXPECT_EQ(PidlToVirtualPath(AsPidl(empty)), "");
-}
-
-TEST(PidlBytesTest, NextStepsThroughEveryItemToTheTerminator) {
-    const Bytes list = MakeList({"abc", "de"});
-    PCItemIdList item = AsPidl(list);
-    std::vector<std::size_t> sizes;
-    while (!PidlIsEmpty(item)) {
-        sizes.push_back(PidlItemSize(item));
-        item = PidlNext(item);
+    Bytes empty = MakeList({});
+    for (PItemIdList pidl : {static_cast<PItemIdList>(nullptr), AsPidl(empty)}) {
+        EXPECT_TRUE(PidlIsEmpty(pidl));
+        EXPECT_EQ(PidlSize(pidl), 0u);
+        EXPECT_EQ(PidlLast(pidl), nullptr);
+        EXPECT_EQ(PidlNext(pidl), nullptr);
+        EXPECT_EQ(PidlStripLast(pidl), nullptr);
+        EXPECT_EQ(PidlToVirtualPath(pidl), "");
+        PCItemIdList last = AsPidl(empty);
+        const TPidlPtr parent = SplitPidl(pidl, last);
+        EXPECT_EQ(last, nullptr);
+        EXPECT_TRUE(PidlIsEmpty(parent.Get()));
     }
-    EXPECT_EQ(sizes, (std::vector<std::size_t>{5, 4}));
-    EXPECT_EQ(reinterpret_cast<const unsigned char*>(item) - list.data(), 9);
+    EXPECT_FALSE(PidlCopy(nullptr));
+    EXPECT_EQ(ToBytes(PidlCopy(AsPidl(empty)).Get()), MakeList({}));
 }
 
-TEST(PidlBytesTest, CopyIsIndependentAndTerminated) {
-    Bytes list = MakeList({"abc", "de"});
-    TPidlPtr copy = PidlCopy(AsPidl(list));
-    list[2] = 'X';
-    EXPECT_EQ(ToBytes(copy.get()), MakeList({"abc", "de"}));
-    EXPECT_EQ(ToBytes(PidlCopy(AsPidl(MakeList({}))).get()), MakeList({}));
+// A root-level virtual folder item: its type, then the class identifier.
+std::string VirtualItem(const char (&clsid)[17]) {
+    return std::string("\x1F\x50", 2) + std::string(clsid, 16);
+}
+// {20D04FE0-3AEA-1069-A2D8-08002B30309D} and {21EC2020-3AEA-1069-A2DD-08002B30309D}.
+constexpr char kComputer[17] = "\xE0\x4F\xD0\x20\xEA\x3A\x69\x10\xA2\xD8\x08\x00\x2B\x30\x30\x9D";
+constexpr char kControlPanel[17] =
+    "\x20\x20\xEC\x21\xEA\x3A\x69\x10\xA2\xDD\x08\x00\x2B\x30\x30\x9D";
+
+struct VirtualCase {
+    const char* name;
+    Bytes list;
+    const char* path;
+};
+
+class PidlVirtualPathTest : public testing::TestWithParam<VirtualCase> {};
+
+TEST_P(PidlVirtualPathTest, OnlyListsOfRootLevelVirtualItemsHaveOne) {
+    EXPECT_EQ(PidlToVirtualPath(AsPidl(GetParam().list)), GetParam().path);
 }
 
-TEST(PidlBytesTest, StripLastCutsInPlaceAndReturnsWhereItWas) {
-    Bytes list = MakeList({"abc", "de"});
-    PItemIdList removed = PidlStripLast(AsPidl(list));
-    EXPECT_EQ(reinterpret_cast<unsigned char*>(removed) - list.data(), 5);
-    EXPECT_EQ(ToBytes(AsPidl(list)), MakeList({"abc"}));
-    PidlStripLast(AsPidl(list));
-    EXPECT_TRUE(PidlIsEmpty(AsPidl(list)));
-    EXPECT_EQ(PidlStripLast(AsPidl(list)), nullptr);
-}
-
-TEST(PidlBytesTest, SplitGivesAParentCopyAndTheLastItemInPlace) {
-    const Bytes list = MakeList({"abc", "de", "f"});
-    PCItemIdList last = nullptr;
-    TPidlPtr parent = SplitPidl(AsPidl(list), last);
-    EXPECT_EQ(ToBytes(parent.get()), MakeList({"abc", "de"}));
-    EXPECT_EQ(reinterpret_cast<const unsigned char*>(last) - list.data(), 9);
-
-    const Bytes single = MakeList({"only"});
-    parent = SplitPidl(AsPidl(single), last);
-    EXPECT_TRUE(PidlIsEmpty(parent.get()));
-    EXPECT_EQ(reinterpret_cast<const unsigned char*>(last), single.data());
-
-    const Bytes empty = MakeList({});
-    parent = SplitPidl(AsPidl(empty), last);
-    EXPECT_TRUE(PidlIsEmpty(parent.get()));
-    EXPECT_EQ(last, nullptr);
-
-    parent = SplitPidl(nullptr, last);
-    EXPECT_EQ(parent, nullptr);
-    EXPECT_EQ(last, nullptr);
-}
-
-TEST(PidlBytesTest, VirtualPathOfTheComputerAndTheControlPanelBelowIt) {
-    const Bytes computer = MakeList({VirtualItemPayload(kComputer)});
-    EXPECT_EQ(PidlToVirtualPath(AsPidl(computer)), "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
-    const Bytes controls =
-        MakeList({VirtualItemPayload(kComputer), VirtualItemPayload(kControlPanel)});
-    EXPECT_EQ(PidlToVirtualPath(AsPidl(controls)),
-              "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\"
-              "::{21EC2020-3AEA-1069-A2DD-08002B30309D}");
-}
-
-TEST(PidlBytesTest, AnyItemOfAnotherLengthGivesNoVirtualPath) {
-    EXPECT_EQ(PidlToVirtualPath(AsPidl(MakeList({VirtualItemPayload(kComputer), "file"}))), "");
-    EXPECT_EQ(PidlToVirtualPath(AsPidl(MakeList({VirtualItemPayload(kComputer) + "x"}))), "");
-    EXPECT_EQ(PidlToVirtualPath(AsPidl(MakeList({std::string(17, 'a')}))), "");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, PidlVirtualPathTest,
+    testing::Values(VirtualCase{"Computer", MakeList({VirtualItem(kComputer)}),
+                                "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"},
+                    VirtualCase{"ControlPanelBelowIt",
+                                MakeList({VirtualItem(kComputer), VirtualItem(kControlPanel)}),
+                                "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\"
+                                "::{21EC2020-3AEA-1069-A2DD-08002B30309D}"},
+                    VirtualCase{"FileItemAfterIt", MakeList({VirtualItem(kComputer), "file"}), ""},
+                    VirtualCase{"ItemTooLong", MakeList({VirtualItem(kComputer) + "x"}), ""},
+                    VirtualCase{"ItemTooShort", MakeList({std::string(17, 'a')}), ""}),
+    [](const auto& info) { return info.param.name; });
 
 // Malformed lists: every walk stops at the damage and never reads past the
 // buffer (ASan watches the reads; each case uses a buffer of exact size).
@@ -168,13 +128,13 @@ TEST_P(PidlMalformedTest, WalksStopAtTheDamage) {
     EXPECT_EQ(PidlItemCount(AsPidl(bytes), bufferSize), c.items);
     EXPECT_EQ(PidlSize(AsPidl(bytes), bufferSize), c.size);
 
-    TPidlPtr copy = PidlCopy(AsPidl(bytes), bufferSize);
-    EXPECT_EQ(PidlItemCount(copy.get()), c.items);
-    EXPECT_EQ(PidlSize(copy.get()), c.size);
+    const TPidlPtr copy = PidlCopy(AsPidl(bytes), bufferSize);
+    EXPECT_EQ(PidlItemCount(copy.Get()), c.items);
+    EXPECT_EQ(PidlSize(copy.Get()), c.size);
 
     PCItemIdList last = nullptr;
-    TPidlPtr parent = SplitPidl(AsPidl(bytes), last, bufferSize);
-    EXPECT_EQ(PidlItemCount(parent.get()), c.items == 0 ? 0 : c.items - 1);
+    const TPidlPtr parent = SplitPidl(AsPidl(bytes), last, bufferSize);
+    EXPECT_EQ(PidlItemCount(parent.Get()), c.items == 0 ? 0 : c.items - 1);
     EXPECT_EQ(last == nullptr, c.items == 0);
     EXPECT_EQ(PidlToVirtualPath(AsPidl(bytes), bufferSize), "");
 
@@ -183,10 +143,18 @@ TEST_P(PidlMalformedTest, WalksStopAtTheDamage) {
 }
 
 Bytes WithTail(Bytes head, std::initializer_list<unsigned char> tail) {
-    head.pop_back();
-    head.pop_back();
+    head.resize(head.size() - 2);
     head.insert(head.end(), tail);
     return head;
+}
+
+// Two-byte items hold only their count: the smallest possible items.
+Bytes TinyItems(std::size_t count) {
+    Bytes bytes;
+    for (std::size_t i = 0; i < count; ++i)
+        bytes.insert(bytes.end(), {2, 0});
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -200,30 +168,11 @@ INSTANTIATE_TEST_SUITE_P(
                     MalformedCase{"HugeCount",
                                   WithTail(MakeList({"ab"}), {0xFF, 0xFF, 'x', 0x00, 0x00}), 1, 4},
                     MalformedCase{"NoTerminator", WithTail(MakeList({"ab", "cd"}), {}), 1, 4},
-                    MalformedCase{"TerminatorCutInHalf", WithTail(MakeList({"ab"}), {0x00}), 0, 0}),
+                    MalformedCase{"TerminatorCutInHalf", WithTail(MakeList({"ab"}), {0x00}), 0, 0},
+                    // The walk is bounded however many items there are.
+                    MalformedCase{"TooManyItems", TinyItems(kMaxPidlItems + 10), kMaxPidlItems,
+                                  2 * kMaxPidlItems}),
     [](const auto& info) { return info.param.name; });
-
-TEST(PidlBytesTest, TheNumberOfItemsIsBounded) {
-    // Two-byte items hold only their count: the smallest possible items.
-    Bytes bytes;
-    for (std::size_t i = 0; i < kMaxPidlItems + 10; ++i) {
-        bytes.push_back(2);
-        bytes.push_back(0);
-    }
-    bytes.push_back(0);
-    bytes.push_back(0);
-    EXPECT_EQ(PidlItemCount(AsPidl(bytes), bytes.size()), kMaxPidlItems);
-    TPidlPtr copy = PidlCopy(AsPidl(bytes), bytes.size());
-    EXPECT_EQ(PidlItemCount(copy.get()), kMaxPidlItems);
-}
-
-TEST(PidlBytesTest, AllocationIsZeroFilled) {
-    TPidlPtr pidl(PidlAlloc(64));
-    const auto* bytes = reinterpret_cast<const unsigned char*>(pidl.get());
-    for (int i = 0; i < 64; ++i)
-        ASSERT_EQ(bytes[i], 0) << i;
-    PidlFree(nullptr);
-}
 
 }  // namespace
 }  // namespace nimbra

@@ -15,33 +15,24 @@
 #include "shell/ShellImageList_win.h"
 #include "shell/ShellUtils_win.h"
 #include "support/TestFolders.h"
-#include "support/WineGaps.h"
 
 namespace nimbra {
 namespace {
 
-using testing_support::NoteWineGap;
 using testing_support::PathText;
-using testing_support::RunningUnderWine;
 using testing_support::ShellFolderOverride;
 using testing_support::TempDir;
 
 TEST(ShellFolderPidlTest, FileSystemFoldersGiveAListOfTheirPath) {
-    for (TShellFolder folder : {sfPrograms, sfStartMenu, sfFavorites, sfRecent, sfWindows, sfSystem,
-                                sfCommonPrograms, sfDesktopDirectory}) {
+    for (TShellFolder folder : {sfDesktop, sfPrograms, sfStartMenu, sfFavorites, sfRecent,
+                                sfWindows, sfCommonPrograms, sfDesktopDirectory}) {
         const TPidlPtr pidl = GetShellFolderPidl(folder);
-        ASSERT_NE(pidl, nullptr) << ShellFolderInfo(folder).Ident;
-        EXPECT_TRUE(SameText(PidlToPath(pidl.get()), GetShellFolderPath(folder)))
+        ASSERT_TRUE(pidl) << ShellFolderInfo(folder).Ident;
+        EXPECT_TRUE(SameText(PidlToPath(pidl.Get()), GetShellFolderPath(folder)))
             << ShellFolderInfo(folder).Ident;
         EXPECT_GE(GetShellFolderIconIndex(folder), 0) << ShellFolderInfo(folder).Ident;
     }
-}
-
-TEST(ShellFolderPidlTest, TheDesktopIsTheEmptyListWithTheDesktopsPath) {
-    const TPidlPtr pidl = GetShellFolderPidl(sfDesktop);
-    ASSERT_NE(pidl, nullptr);
-    EXPECT_TRUE(PidlIsEmpty(pidl.get()));
-    EXPECT_EQ(PidlToPath(pidl.get()), GetShellFolderPath(sfDesktop));
+    EXPECT_TRUE(PidlIsEmpty(GetShellFolderPidl(sfDesktop).Get())) << "the desktop is the root";
 }
 
 struct VirtualCase {
@@ -55,12 +46,12 @@ TEST_P(VirtualFolderTest, HasNoPathButAList) {
     const VirtualCase& c = GetParam();
     EXPECT_FALSE(ShellFolderExists(c.folder));
     const TPidlPtr pidl = GetShellFolderPidl(c.folder);
-    ASSERT_NE(pidl, nullptr);
-    EXPECT_EQ(PidlToPath(pidl.get()), "");
-    EXPECT_EQ(PidlToPathEx(pidl.get()), c.virtualPath);
+    ASSERT_TRUE(pidl);
+    EXPECT_EQ(PidlToPath(pidl.Get()), "");
+    EXPECT_EQ(PidlToPathEx(pidl.Get()), c.virtualPath);
     EXPECT_GE(GetShellFolderIconIndex(c.folder), 0);
     // What ExploreShellFolder gives the file manager.
-    EXPECT_EQ(ExplorerParametersFor(ShellFolderIdList(c.folder).get(), true, true, false),
+    EXPECT_EQ(ExplorerParametersFor(ShellFolderIdList(c.folder).Get(), true, true, false),
               std::string("/E,/ROOT,") + c.virtualPath);
 }
 
@@ -75,19 +66,6 @@ INSTANTIATE_TEST_SUITE_P(
                     VirtualCase{sfInternet, "::{871C5380-42A0-1069-A2EA-08002B30309D}"}),
     [](const auto& info) { return std::string(ShellFolderInfo(info.param.folder).Ident); });
 
-TEST(VirtualFolderGapTest, ThePrintersFolderHasAList) {
-    const TPidlPtr pidl = GetShellFolderPidl(sfPrinters);
-    ASSERT_NE(pidl, nullptr);
-    EXPECT_EQ(PidlToPathEx(pidl.get()),
-              "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\"
-              "::{2227A280-3AEA-1069-A2DE-08002B30309D}");
-    if (RunningUnderWine()) {
-        NoteWineGap("SHGetFolderPathW gives the system folder as the printers' path");
-    } else {
-        EXPECT_FALSE(ShellFolderExists(sfPrinters));
-    }
-}
-
 TEST(ShellFolderIdListTest, AFolderWithoutAListFallsBackToItsParsedPath) {
     TShellFolder withoutList = sfDesktop;
     for (int i = 0; i < kShellFolderCount && withoutList == sfDesktop; ++i)
@@ -95,33 +73,27 @@ TEST(ShellFolderIdListTest, AFolderWithoutAListFallsBackToItsParsedPath) {
             withoutList = static_cast<TShellFolder>(i);
     if (withoutList == sfDesktop)
         GTEST_SKIP() << "every special folder has an ID list on this system";
-    EXPECT_EQ(ShellFolderIdList(withoutList), nullptr);
+    EXPECT_FALSE(ShellFolderIdList(withoutList));
     EXPECT_EQ(GetShellFolderIconIndex(withoutList), -1);
     EXPECT_FALSE(ExploreShellFolder(withoutList, SW_SHOWNORMAL, false));
 
     TempDir temp;
     const ShellFolderOverride override({{withoutList, PathText(temp.Path())}});
-    const TPidlPtr pidl = ShellFolderIdList(withoutList);
-    ASSERT_NE(pidl, nullptr);
-    EXPECT_EQ(PidlToPath(pidl.get()), PathText(temp.Path()));
+    EXPECT_EQ(PidlToPath(ShellFolderIdList(withoutList).Get()), PathText(temp.Path()));
     EXPECT_EQ(GetShellFolderIconIndex(withoutList), GetFolderIconIndex());
 }
 
-TEST(SpecialFolderPathTest, ByBareCode) {
+TEST(SpecialFolderPathTest, ByBareCodeOrTheSystemsError) {
     wchar_t windows[MAX_PATH] = {};
     GetWindowsDirectoryW(windows, MAX_PATH);
     EXPECT_EQ(GetSpecialFolderPath(CSIDL_WINDOWS), ToUtf8(windows));
-    // A virtual folder has a list but no path.
-    EXPECT_EQ(GetSpecialFolderPath(CSIDL_DRIVES), "");
-}
-
-TEST(SpecialFolderPathTest, ACodeWithoutAListRaisesTheSystemsError) {
+    EXPECT_EQ(GetSpecialFolderPath(CSIDL_DRIVES), "") << "a virtual folder has no path";
     try {
         GetSpecialFolderPath(0x7F);
-        FAIL() << "no exception";
+        ADD_FAILURE() << "no exception";
     } catch (const EOSError& e) {
-        const std::string message = e.what();
-        EXPECT_EQ(message.rfind("SHGetSpecialFolderLocation failed", 0), 0u) << message;
+        EXPECT_EQ(std::string(e.what()).rfind("SHGetSpecialFolderLocation failed", 0), 0u)
+            << e.what();
         EXPECT_NE(e.ErrorCode(), 0u);
     }
 }

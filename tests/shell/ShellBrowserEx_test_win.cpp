@@ -1,30 +1,24 @@
 // The shell's context menu for an item (Wine's shell here). The menu is
-// filled by the real shell; which command is chosen is decided by the test
-// in place of the user, so no menu waits for input.
+// filled by the real shell or by a fake menu; which command is chosen is
+// decided by the test in place of the user, so no menu waits for input.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "base/Locale.h"
 #include "shell/ShellBrowserEx_win.h"
 #include "support/TestFolders.h"
-#include "support/WineGaps.h"
 
 namespace nimbra {
 namespace {
 
-using testing_support::NoteWineGap;
 using testing_support::PathText;
-using testing_support::RunningUnderWine;
 using testing_support::TempDir;
 
-// Chooses a command by its verb instead of tracking the menu.
+// Chooses a command by its verb or identifier instead of tracking the menu.
 class TChoosingBrowser : public TShellBrowserEx {
   public:
     using TShellBrowserEx::TShellBrowserEx;
@@ -32,7 +26,7 @@ class TChoosingBrowser : public TShellBrowserEx {
     std::string choose;  // verb to choose; "" chooses nothing
     UINT chooseId = 0;   // or an identifier
     std::vector<std::string> verbs;
-    std::vector<std::wstring> captions;
+    std::wstring lastCaption;
     bool forwarded = false;
 
   protected:
@@ -41,14 +35,13 @@ class TChoosingBrowser : public TShellBrowserEx {
         forwarded = HandleMenuMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0, result);
         UINT chosen = chooseId;
         for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            const UINT id = GetMenuItemID(menu, i);
             wchar_t caption[128] = {};
             GetMenuStringW(menu, static_cast<UINT>(i), caption, 128, MF_BYPOSITION);
-            captions.emplace_back(caption);
-            if (id == 0 || id == static_cast<UINT>(-1) || id >= 0x8000)
-                continue;
+            lastCaption = caption;
+            const UINT id = GetMenuItemID(menu, i);
             char verb[261] = {};
-            if (FAILED(ContextMenu()->GetCommandString(id - 1, GCS_VERBA, nullptr, verb, 260)))
+            if (id == 0 || id >= 0x8000 ||
+                FAILED(ContextMenu()->GetCommandString(id - 1, GCS_VERBA, nullptr, verb, 260)))
                 continue;
             verbs.emplace_back(verb);
             if (!choose.empty() && SameText(verb, choose))
@@ -58,18 +51,10 @@ class TChoosingBrowser : public TShellBrowserEx {
     }
 };
 
-bool Contains(const std::vector<std::string>& verbs, const char* verb) {
-    for (const std::string& v : verbs)
-        if (SameText(v, verb))
-            return true;
-    return false;
-}
-
 class ShellBrowserExTest : public testing::Test {
   protected:
     void SetUp() override {
-        temp.MakeFile("item.txt", "x");
-        ASSERT_TRUE(browser.SetItemPath(PathText(temp.Path() / "item.txt")));
+        ASSERT_TRUE(browser.SetItemPath(PathText(temp.MakeFile("item.txt", "x"))));
     }
 
     TempDir temp;
@@ -83,29 +68,13 @@ TEST_F(ShellBrowserExTest, SetItemPathMakesTheParentTheCurrentFolder) {
     EXPECT_EQ(browser.FolderPath(), PathText(temp.Path()));
 }
 
-TEST_F(ShellBrowserExTest, RenameIsOfferedOnlyWhenAllowed) {
-    browser.ShowContextMenu({0, 0}, nullptr, verb);
-    EXPECT_FALSE(browser.verbs.empty());
-    EXPECT_FALSE(Contains(browser.verbs, "rename"));
-    EXPECT_EQ(verb, "");
-
-    browser.verbs.clear();
-    browser.SetAllowRename(true);
-    browser.ShowContextMenu({0, 0}, nullptr, verb);
-    if (RunningUnderWine()) {
-        // The flags themselves are checked with TFakeMenu below.
-        NoteWineGap("the item menu never offers Rename, whatever the flags say");
-        EXPECT_FALSE(Contains(browser.verbs, "rename"));
-    } else {
-        EXPECT_TRUE(Contains(browser.verbs, "rename"));
-    }
-}
-
 TEST_F(ShellBrowserExTest, AChosenShellCommandRunsAndGivesItsVerb) {
     browser.choose = "copy";
     browser.ShowContextMenu({0, 0}, nullptr, verb);
-    ASSERT_TRUE(Contains(browser.verbs, "copy"));
     EXPECT_EQ(verb, "copy");
+    EXPECT_TRUE(browser.forwarded) << "menu messages reach the shell while the menu is open";
+    LRESULT result = 0;
+    EXPECT_FALSE(browser.HandleMenuMessage(WM_INITMENUPOPUP, 0, 0, result)) << "and only then";
 }
 
 TEST_F(ShellBrowserExTest, TheProgramsOwnCommandsAreShownAndDispatched) {
@@ -114,17 +83,7 @@ TEST_F(ShellBrowserExTest, TheProgramsOwnCommandsAreShownAndDispatched) {
     browser.ShowContextMenu({0, 0}, nullptr, verb, -1, {{"Nimbra command", [&] { ++clicks; }}});
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(verb, "");
-    ASSERT_FALSE(browser.captions.empty());
-    EXPECT_EQ(browser.captions.back(), L"Nimbra command");
-}
-
-TEST_F(ShellBrowserExTest, MenuMessagesReachTheShellOnlyWhileTheMenuIsOpen) {
-    LRESULT result = 0;
-    EXPECT_FALSE(browser.HandleMenuMessage(WM_INITMENUPOPUP, 0, 0, result));
-    browser.ShowContextMenu({0, 0}, nullptr, verb);
-    EXPECT_TRUE(browser.forwarded);
-    EXPECT_FALSE(browser.HandleMenuMessage(WM_INITMENUPOPUP, 0, 0, result));
-    EXPECT_FALSE(browser.HandleMenuMessage(WM_COMMAND, 0, 0, result));
+    EXPECT_EQ(browser.lastCaption, L"Nimbra command");
 }
 
 TEST(ShellBrowserExNoItemTest, WithoutAnItemNothingIsShown) {
@@ -138,16 +97,10 @@ TEST(ShellBrowserExNoItemTest, WithoutAnItemNothingIsShown) {
 // The real popup, dismissed by a timer as a user pressing Escape would.
 TEST(ShellBrowserExPopupTest, TheTrackedMenuEndsWithoutAChoice) {
     TempDir temp;
-    temp.MakeFile("item.txt", "x");
     TShellBrowserEx browser(nullptr);
-    ASSERT_TRUE(browser.SetItemPath(PathText(temp.Path() / "item.txt")));
-    WNDCLASSW ownerClass{};
-    ownerClass.lpfnWndProc = &DefWindowProcW;
-    ownerClass.hInstance = GetModuleHandleW(nullptr);
-    ownerClass.lpszClassName = L"NimbraMenuOwnerTest";
-    RegisterClassW(&ownerClass);
-    const HWND owner = CreateWindowExW(0, ownerClass.lpszClassName, L"owner", WS_POPUP, 0, 0, 10,
-                                       10, nullptr, nullptr, ownerClass.hInstance, nullptr);
+    ASSERT_TRUE(browser.SetItemPath(PathText(temp.MakeFile("item.txt", "x"))));
+    const HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                       nullptr, nullptr, nullptr);
     ASSERT_NE(owner, nullptr) << GetLastError();
     const UINT_PTR timer =
         SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
@@ -167,16 +120,12 @@ class TFakeMenu : public IContextMenu {
     HRESULT invokeResult = S_OK;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (riid == IID_IUnknown || riid == IID_IContextMenu) {
-            *object = static_cast<IContextMenu*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        *object = riid == IID_IUnknown || riid == IID_IContextMenu ? this : nullptr;
+        return *object != nullptr ? S_OK : E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+    // Owned by the test.
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
     HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU menu, UINT, UINT first, UINT,
                                                UINT uFlags) override {
@@ -197,9 +146,6 @@ class TFakeMenu : public IContextMenu {
         lstrcpynA(name, command == 0 ? "open" : "rename", static_cast<int>(size));
         return S_OK;
     }
-
-  private:
-    ULONG references_ = 1;  // owned by the test
 };
 
 class TFakeMenuBrowser : public TChoosingBrowser {
@@ -211,57 +157,54 @@ class TFakeMenuBrowser : public TChoosingBrowser {
     Microsoft::WRL::ComPtr<IContextMenu> QueryItemMenu(HWND) override { return &fake; }
 };
 
-TEST(ShellBrowserExFlagsTest, RenameIsAskedForOnlyWhenAllowedAndGoesToOnRename) {
+struct ChoiceCase {
+    const char* name;
+    bool allowRename;
+    bool renameHandler;
+    const char* choose;
+    HRESULT invokeResult;
+    UINT flags;                 // asked of the shell's menu
+    std::vector<UINT> invoked;  // commands the shell ran
+    int renames;                // OnRename calls
+    const char* verb;
+};
+
+class ShellBrowserExChoiceTest : public testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(ShellBrowserExChoiceTest, ChosenCommandsGoToTheShellOrToOnRename) {
+    const ChoiceCase& c = GetParam();
     TFakeMenuBrowser browser(nullptr);
+    browser.SetAllowRename(c.allowRename);
+    browser.fake.invokeResult = c.invokeResult;
     int renames = 0;
-    browser.OnRename = [&](TShellBrowserEx& sender) {
-        EXPECT_EQ(&sender, &browser);
-        ++renames;
-    };
-    std::string verb;
-    browser.choose = "rename";
+    if (c.renameHandler)
+        browser.OnRename = [&](TShellBrowserEx& sender) {
+            EXPECT_EQ(&sender, &browser);
+            ++renames;
+        };
+    browser.choose = c.choose;
+    std::string verb = "stale";
     browser.ShowContextMenu({0, 0}, nullptr, verb);
-    EXPECT_EQ(browser.fake.flags, static_cast<UINT>(CMF_EXPLORE));
-    EXPECT_EQ(renames, 0);
-
-    browser.SetAllowRename(true);
-    browser.ShowContextMenu({0, 0}, nullptr, verb);
-    EXPECT_EQ(browser.fake.flags, static_cast<UINT>(CMF_EXPLORE | CMF_CANRENAME));
-    EXPECT_EQ(renames, 1);
-    EXPECT_EQ(verb, "rename");
-    EXPECT_TRUE(browser.fake.invoked.empty());
+    EXPECT_EQ(browser.fake.flags, c.flags);
+    EXPECT_EQ(browser.fake.invoked, c.invoked);
+    EXPECT_EQ(renames, c.renames);
+    EXPECT_EQ(verb, c.verb);
 }
 
-TEST(ShellBrowserExFlagsTest, RenameWithoutAHandlerAndOtherCommandsGoToTheShell) {
-    TFakeMenuBrowser browser(nullptr);
-    browser.SetAllowRename(true);
-    std::string verb;
-    browser.choose = "rename";
-    browser.ShowContextMenu({0, 0}, nullptr, verb);
-    browser.choose = "open";
-    browser.ShowContextMenu({0, 0}, nullptr, verb);
-    EXPECT_EQ(browser.fake.invoked, (std::vector<UINT>{1, 0}));
-    EXPECT_EQ(verb, "open");
-}
+constexpr UINT kExplore = CMF_EXPLORE;
+constexpr UINT kRename = CMF_EXPLORE | CMF_CANRENAME;
 
-TEST(ShellBrowserExFlagsTest, AFailedInvocationClearsTheVerb) {
-    TFakeMenuBrowser browser(nullptr);
-    browser.fake.invokeResult = E_FAIL;
-    std::string verb;
-    browser.choose = "open";
-    browser.ShowContextMenu({0, 0}, nullptr, verb);
-    EXPECT_EQ(browser.fake.invoked.size(), 1u);
-    EXPECT_EQ(verb, "");
-}
-
-TEST(ShellBrowserExPropertiesTest, PublishedPropertiesWithTheirDefaults) {
-    const TClassInfo& info = TShellBrowserEx::StaticClassInfo();
-    EXPECT_EQ(info.FindProperty("SortColumn")->Default, -1);
-    EXPECT_EQ(info.FindProperty("SortReverse")->Default, 0);
-    EXPECT_EQ(info.FindProperty("AllowRename")->Default, 0);
-    TShellBrowserEx browser(nullptr);
-    EXPECT_EQ(browser.SortColumn(), -1);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, ShellBrowserExChoiceTest,
+    testing::Values(
+        // Rename is offered only when allowed.
+        ChoiceCase{"RenameNotOffered", false, true, "rename", S_OK, kExplore, {}, 0, ""},
+        ChoiceCase{"RenameGoesToOnRename", true, true, "rename", S_OK, kRename, {}, 1, "rename"},
+        ChoiceCase{"RenameWithoutAHandler", true, false, "rename", S_OK, kRename, {1}, 0, "rename"},
+        ChoiceCase{"OtherCommandsGoToTheShell", true, true, "open", S_OK, kRename, {0}, 0, "open"},
+        ChoiceCase{
+            "AFailedCommandGivesNoVerb", false, false, "open", E_FAIL, kExplore, {0}, 0, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace nimbra

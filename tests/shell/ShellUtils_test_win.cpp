@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -32,12 +31,13 @@ using testing_support::TempDir;
 
 namespace fs = std::filesystem;
 
-// Waits for a file that a started program writes, and gives its text.
-std::string WaitForFile(const fs::path& path) {
+// Waits for the first line a started program writes to a file.
+std::string WaitForLine(const fs::path& path) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (std::chrono::steady_clock::now() < end) {
         std::ifstream in(path, std::ios::binary);
-        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
         if (text.find('\n') != std::string::npos)
             return text.substr(0, text.find_first_of("\r\n"));
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -45,77 +45,57 @@ std::string WaitForFile(const fs::path& path) {
     return "(nothing written)";
 }
 
-std::string SystemFile(const char* name) {
-    wchar_t folder[MAX_PATH];
-    GetSystemDirectoryW(folder, MAX_PATH);
-    return ToUtf8(folder) + "\\" + name;
-}
-
-TEST(ExplorerTest, APathWithBlanksIsSelectedInQuotes) {
+TEST(ExplorerTest, APathWithBlanksIsQuoted) {
     TempDir temp;
-    temp.MakeFile("my file.txt", "x");
-    TPidlPtr pidl = ParsePath(PathText(temp.Path() / "my file.txt"));
-    EXPECT_EQ(ExplorerParametersFor(pidl.get(), false, true, true),
-              "/E,/SELECT,\"" + PathText(temp.Path() / "my file.txt") + "\"");
-    EXPECT_EQ(ExplorerParametersFor(pidl.get(), true, false, false),
-              "/ROOT,\"" + PathText(temp.Path() / "my file.txt") + "\"");
+    const std::string file = PathText(temp.MakeFile("my file.txt", "x"));
+    const TPidlPtr pidl = ParsePath(file);
+    EXPECT_EQ(ExplorerParametersFor(pidl.Get(), false, true, true), "/E,/SELECT,\"" + file + "\"");
+    EXPECT_EQ(ExplorerParametersFor(pidl.Get(), true, false, false), "/ROOT,\"" + file + "\"");
 }
 
 // (A made-up list cannot stand for "no path" here: Wine gives the desktop's
 // path for an item it does not know, and the test would start Explorer.)
-TEST(ExplorerTest, NoListStartsNothing) {
+TEST(ExplorerTest, NoListOrAnUnknownPathStartsNothing) {
     EXPECT_EQ(ExplorerParametersFor(nullptr, false, true, true), "");
     EXPECT_FALSE(ExplorePidl(nullptr, SW_SHOWNORMAL, false, true, true));
-}
-
-TEST(ExplorerTest, APathThatCannotBeParsedStartsNothing) {
     EXPECT_FALSE(ExplorePath("C:\\nimbra-no-such-folder\\x.txt", SW_SHOWNORMAL, false, true, true));
     EXPECT_FALSE(ShowInFolder("C:\\nimbra-no-such-folder\\x.txt", SW_SHOWNORMAL, {}));
 }
 
-// The user's browser is cmd.exe writing its arguments to a file.
-class FolderBrowserRunTest : public testing::Test {
-  protected:
-    void SetUp() override { temp.MakeFile("with blank.txt", "x"); }
+// The user's folder browser is cmd.exe writing its arguments to a file.
+class FolderBrowserRunTest : public testing::TestWithParam<bool> {};
 
-    std::string Item() const { return PathText(temp.Path() / "with blank.txt"); }
-    TFolderBrowser Browser() const {
-        return {SystemFile("cmd.exe"), "/c echo %path%;%filename%;%shortfilename%;100%%> \"" +
-                                           PathText(temp.Path() / "marker.txt") + "\""};
-    }
-    void ExpectArguments() const {
-        const std::string shortName = ShortPathName(Item());
-        EXPECT_FALSE(shortName.empty());
-        EXPECT_EQ(shortName.find(' '), std::string::npos) << shortName;
-        EXPECT_EQ(WaitForFile(temp.Path() / "marker.txt"),
-                  PathText(temp.Path()) + ";" + Item() + ";" + shortName + ";100%");
-    }
-
+TEST_P(FolderBrowserRunTest, TheBrowserGetsTheExpandedMacros) {
     TempDir temp;
-};
-
-TEST_F(FolderBrowserRunTest, TheUsersBrowserGetsTheExpandedMacros) {
+    const std::string item = PathText(temp.MakeFile("with blank.txt", "x"));
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const TFolderBrowser browser{ToUtf8(system) + "\\cmd.exe",
+                                 "/c echo %path%;%filename%;%shortfilename%;100%%> \"" +
+                                     PathText(temp.Path() / "marker.txt") + "\""};
     const UINT modeBefore = GetErrorMode();
-    ASSERT_TRUE(ShowInFolder(Item(), SW_HIDE, Browser()));
+    if (GetParam()) {
+        const testing_support::ScopedBrowserCfg configured(browser.Path, browser.CmdLine);
+        ASSERT_TRUE(ShowInFolder(item, SW_HIDE));
+    } else {
+        ASSERT_TRUE(ShowInFolder(item, SW_HIDE, browser));
+    }
     EXPECT_EQ(GetErrorMode(), modeBefore);
-    ExpectArguments();
+    const std::string shortName = ShortPathName(item);
+    EXPECT_EQ(shortName.find(' '), std::string::npos) << shortName;
+    EXPECT_EQ(WaitForLine(temp.Path() / "marker.txt"),
+              PathText(temp.Path()) + ";" + item + ";" + shortName + ";100%");
 }
 
-TEST_F(FolderBrowserRunTest, TheConfiguredBrowserIsUsed) {
-    const TFolderBrowser browser = Browser();
-    const testing_support::ScopedBrowserCfg scoped(browser.Path, browser.CmdLine);
-    ASSERT_TRUE(ShowInFolder(Item(), SW_HIDE));
-    ExpectArguments();
-}
+INSTANTIATE_TEST_SUITE_P(Table, FolderBrowserRunTest, testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "Configured" : "Given");
+});
 
-TEST(FolderBrowserTest, AMissingBrowserProgramFails) {
+TEST(FolderBrowserTest, AMissingProgramOrPathFails) {
     TempDir temp;
     const TFolderBrowser browser{PathText(temp.Path() / "no browser.exe"), "%filename%"};
     EXPECT_FALSE(ShowInFolder(PathText(temp.Path()), SW_HIDE, browser));
     EXPECT_FALSE(RunCommandLine("nimbra-no-such-program.exe", SW_HIDE));
-}
-
-TEST(FolderBrowserTest, AMissingPathHasNoShortForm) {
     EXPECT_EQ(ShortPathName("C:\\nimbra-no-such-folder\\x.txt"), "");
 }
 
@@ -123,12 +103,12 @@ TEST(OpenWithShellTest, SucceedsOnlyAboveThirtyTwo) {
     TempDir temp;
     // A batch file runs and ends by itself.
     const fs::path marker = temp.Path() / "ran.txt";
-    std::ofstream(temp.Path() / "job.bat") << "@echo ran> \"" << PathText(marker) << "\"\r\n";
-    EXPECT_TRUE(OpenWithShell(PathText(temp.Path() / "job.bat"), SW_HIDE));
-    EXPECT_EQ(WaitForFile(marker), "ran");
+    const std::string job =
+        PathText(temp.MakeFile("job.bat", "@echo ran> \"" + PathText(marker) + "\"\r\n"));
+    EXPECT_TRUE(OpenWithShell(job, SW_HIDE));
+    EXPECT_EQ(WaitForLine(marker), "ran");
     // No program is registered for this type: the shell answers 31.
-    temp.MakeFile("data.nimbra-unknown", "x");
-    EXPECT_FALSE(OpenWithShell(PathText(temp.Path() / "data.nimbra-unknown"), SW_HIDE));
+    EXPECT_FALSE(OpenWithShell(PathText(temp.MakeFile("data.nimbra-unknown", "x")), SW_HIDE));
     EXPECT_FALSE(OpenWithShell(PathText(temp.Path() / "missing.txt"), SW_HIDE));
 }
 
@@ -138,52 +118,48 @@ TEST(ShowPropertiesTest, TheEntryByOrdinalIsTheObjectPropertiesCall) {
     const FARPROC byOrdinal = GetProcAddress(shell32, MAKEINTRESOURCEA(178));
     ASSERT_NE(byOrdinal, nullptr);
     EXPECT_EQ(byOrdinal, GetProcAddress(shell32, "SHObjectProperties"));
-}
-
-TEST(ShowPropertiesTest, GivesTheCallsResult) {
     // Windows opens a sheet that stays until the user closes it; Wine's call
     // shows nothing and answers true, so only there is it run for real.
-    if (!RunningUnderWine())
-        GTEST_SKIP() << "would leave a properties sheet open";
-    TempDir temp;
-    temp.MakeFile("real.txt", "x");
-    EXPECT_TRUE(ShowProperties(PathText(temp.Path() / "real.txt")));
+    if (RunningUnderWine()) {
+        TempDir temp;
+        EXPECT_TRUE(ShowProperties(PathText(temp.MakeFile("real.txt", "x"))));
+    }
 }
 
 TEST(IconTest, TheFileFormNeedsTheFileAndTheTypeFormDoesNot) {
     TempDir temp;
-    temp.MakeFile("real.txt", "x");
-    EXPECT_GE(GetFileIconIndex(PathText(temp.Path() / "real.txt")), 0);
-    EXPECT_EQ(GetFileIconIndex(PathText(temp.Path() / "ghost.txt")), -1);
-    EXPECT_GE(GetFileTypeIconIndex(PathText(temp.Path() / "ghost.txt"), false), 0);
-    EXPECT_EQ(GetFileTypeIconIndex(PathText(temp.Path() / "ghost.txt"), false),
-              GetFileIconIndex(PathText(temp.Path() / "real.txt")));
+    const std::string real = PathText(temp.MakeFile("real.txt", "x"));
+    const std::string ghost = PathText(temp.Path() / "ghost.txt");
+    EXPECT_GE(GetFileIconIndex(real), 0);
+    EXPECT_EQ(GetFileIconIndex(ghost), -1);
+    EXPECT_EQ(GetFileTypeIconIndex(ghost, false), GetFileIconIndex(real));
+
+    const std::string folder = PathText(temp.Path());
+    EXPECT_GE(GetFolderIconIndex(), 0);
+    EXPECT_GE(GetFolderIconIndex(true), 0);
+    EXPECT_EQ(GetFolderIconIndex(), GetFileTypeIconIndex("X:\\nowhere", true));
+    EXPECT_EQ(GetFolderIconIndex(), GetFileIconIndex(folder));
+    EXPECT_EQ(GetPidlIconIndex(ParsePath(folder).Get()), GetFileIconIndex(folder));
+    EXPECT_EQ(GetPidlIconIndex(nullptr), -1);
 }
 
-TEST(IconTest, FoldersAndIdLists) {
-    TempDir temp;
-    EXPECT_GE(GetFolderIconIndex(), 0);
-    EXPECT_EQ(GetFolderIconIndex(), GetFileTypeIconIndex("X:\\nowhere", true));
-    EXPECT_EQ(GetFolderIconIndex(), GetFileIconIndex(PathText(temp.Path())));
-    EXPECT_GE(GetFolderIconIndex(true), 0);
-    TPidlPtr pidl = ParsePath(PathText(temp.Path()));
-    EXPECT_EQ(GetPidlIconIndex(pidl.get()), GetFileIconIndex(PathText(temp.Path())));
-    EXPECT_EQ(GetPidlIconIndex(nullptr), -1);
+int IconWidth(HIMAGELIST list) {
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(list, &width, &height);
+    return width;
 }
 
 TEST(ShellImageListTest, ShowsTheSharedSystemListOfTheChosenSize) {
     TShellImageList list(nullptr);
     ASSERT_NE(list.Handle(), nullptr);
-    int width = 0;
-    int height = 0;
-    ImageList_GetIconSize(list.Handle(), &width, &height);
-    EXPECT_EQ(width, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(IconWidth(list.Handle()), GetSystemMetrics(SM_CXSMICON));
     const HIMAGELIST small = list.Handle();
+    list.BeginLoading();
     list.SetImageSize(siLarge);
-    ASSERT_NE(list.Handle(), nullptr);
-    EXPECT_NE(list.Handle(), small);
-    ImageList_GetIconSize(list.Handle(), &width, &height);
-    EXPECT_EQ(width, GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(list.Handle(), small) << "nothing changes while loading";
+    list.Loaded();
+    EXPECT_EQ(IconWidth(list.Handle()), GetSystemMetrics(SM_CXICON));
     // Shared: a second list gets the same handle, and the system's list
     // outlives every component that shows it.
     {
@@ -192,16 +168,6 @@ TEST(ShellImageListTest, ShowsTheSharedSystemListOfTheChosenSize) {
         EXPECT_EQ(other.Handle(), list.Handle());
     }
     EXPECT_GT(ImageList_GetImageCount(list.Handle()), 0);
-}
-
-TEST(ShellImageListTest, WaitsForTheEndOfLoading) {
-    TShellImageList list(nullptr);
-    const HIMAGELIST small = list.Handle();
-    list.BeginLoading();
-    list.SetImageSize(siLarge);
-    EXPECT_EQ(list.Handle(), small);
-    list.Loaded();
-    EXPECT_NE(list.Handle(), small);
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ class ShellFolderTableTest : public testing::TestWithParam<RowCase> {};
 TEST_P(ShellFolderTableTest, RowHoldsCodeIdentifierAndName) {
     const RowCase& c = GetParam();
     EXPECT_EQ(GetShellFolderCSIDL(c.folder), c.code);
+    EXPECT_EQ(GetShellFolderCSIDL(c.folder, true), c.code + 0x8000) << "create only when asked";
     EXPECT_STREQ(ShellFolderInfo(c.folder).Ident, c.ident);
     EXPECT_STREQ(ShellFolderInfo(c.folder).Name, c.name);
     EXPECT_EQ(EnumTypeInfo(TShellFolder{}).NameOf(c.folder), c.ident);
@@ -38,6 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RowCase{sfDesktopDirectory, 16, "sfDesktopDirectory", "Desktop Directory"},
                     RowCase{sfAltStartup, 29, "sfAltStartup",
                             "User's nonlocalized Startup program group"},
+                    RowCase{sfCommonFavorites, 31, "sfCommonFavorites", "Common Favorites"},
                     RowCase{sfLocalAppData, 28, "sfLocalAppData", "Local Application Data"},
                     RowCase{sfCommonAppData, 35, "sfCommonAppData", "Common Application Data"},
                     RowCase{sfMyDocuments, 12, "sfMyDocuments", "My Documents Shell Folder"},
@@ -56,11 +58,6 @@ TEST(ShellFolderTableTest, HasFiftyEightDistinctRows) {
     EXPECT_EQ(codes.size(), 58u);
     EXPECT_EQ(idents.size(), 58u);
     EXPECT_EQ(EnumTypeInfo(TShellFolder{}).ValueOf("SFCOMMONFAVORITES"), sfCommonFavorites);
-}
-
-TEST(ShellFolderTest, CreateFlagOnlyWhenAsked) {
-    EXPECT_EQ(GetShellFolderCSIDL(sfCommonFavorites, true), 31 + 0x8000);
-    EXPECT_EQ(GetShellFolderCSIDL(sfLocalAppData, false), 28);
 }
 
 TEST(ShellFolderTest, AResolverPointsFoldersElsewhere) {

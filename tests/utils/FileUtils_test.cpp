@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "support/TestFolders.h"
+#include "utils/FastIniUtils.h"
+#include "utils/MiscUtils.h"
 
 namespace nimbra {
 namespace {
@@ -20,6 +22,8 @@ TEST(FileUtilsTest, FilesAndFoldersAreTold) {
     EXPECT_FALSE(DirectoryExists(file));
     EXPECT_FALSE(FileExists(""));
     EXPECT_FALSE(DirectoryExists(""));
+    EXPECT_FALSE(RemoveFile(folder)) << "an empty folder is no file";
+    EXPECT_TRUE(DirectoryExists(folder));
     EXPECT_TRUE(RemoveFile(file));
     EXPECT_FALSE(FileExists(file));
     EXPECT_FALSE(RemoveFile(file));
@@ -29,8 +33,32 @@ TEST(FileUtilsTest, ReadingStopsAtTheLimit) {
     TempDir dir;
     const std::string file = PathText(dir.MakeFile("data.bin", std::string("a\0b", 3)));
     EXPECT_EQ(ReadFileBytes(file, 3), std::string("a\0b", 3));
-    EXPECT_THROW(ReadFileBytes(file, 2), EInOutError);
-    EXPECT_THROW(ReadFileBytes(PathText(dir.Path() / "missing"), 10), EInOutError);
+    EXPECT_THROW(ReadFileBytes(file, 2), EFileTooLargeError);
+    try {
+        ReadFileBytes(PathText(dir.Path() / "missing"), 10);
+        ADD_FAILURE() << "no exception";
+    } catch (const EFileTooLargeError&) {
+        ADD_FAILURE() << "a missing file is no large file";
+    } catch (const EInOutError&) {
+    }
+}
+
+// The program joins its paths with backslashes everywhere (JoinPath); every
+// file helper, and the INI files built on them, must take them as they are.
+TEST(FileUtilsTest, PathsJoinedWithBackslashesReachTheirFiles) {
+    TempDir dir;
+    dir.MakeFile("sub/lang.ini", "[Section]\r\nKey=value\r\n");
+    const std::string folder = JoinPath(PathText(dir.Path()), "sub");
+    const std::string file = JoinPath(folder, "lang.ini");
+    EXPECT_TRUE(DirectoryExists(folder));
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_EQ(ReadFileBytes(file, 100), "[Section]\r\nKey=value\r\n");
+    EXPECT_EQ(TMemIniFile(file).ReadString("Section", "Key", ""), "value");
+
+    WriteFileReplacing(JoinPath(folder, "new.txt"), "written");
+    EXPECT_EQ(ReadFileBytes(PathText(dir.Path() / "sub" / "new.txt"), 100), "written");
+    EXPECT_TRUE(RemoveFile(file));
+    EXPECT_FALSE(FileExists(PathText(dir.Path() / "sub" / "lang.ini")));
 }
 
 struct NameCase {
