@@ -31,6 +31,18 @@ std::vector<FolderSummary> Summarize(const TCustomFolders& folders) {
     return result;
 }
 
+// Answers the German names of two special folders and the separator.
+void SpeakGerman() {
+    SetActiveTextLookup(
+        [](std::string_view section, std::string_view ident) -> std::optional<std::string> {
+            if (section == "SysFolders" && ident == "sfDesktop")
+                return "Schreibtisch";
+            if (section == "SysFolders" && ident == "sfStartMenu")
+                return "Startmen\xC3\xBC";
+            return std::nullopt;
+        });
+}
+
 struct DefaultsCase {
     const char* name;
     std::map<TShellFolder, std::string> existing;
@@ -68,24 +80,66 @@ INSTANTIATE_TEST_SUITE_P(
                      {{sfCommonStartMenu, "b"}, {sfDesktop, "c"}, {sfRecent, "i"}},
                      {{"&Desktop", {sfDesktop}}, {"&Recent Files", {sfRecent}}}},
         DefaultsCase{"NoAllUsersDocuments", {{sfPersonal, "e"}}, {{"&My Documents", {sfPersonal}}}},
+        // As current Windows does: both Favorites are the user's own folder.
+        DefaultsCase{"AllUsersFavoritesAreTheUsersOwn",
+                     {{sfFavorites, "C:\\Users\\jo\\Favorites"},
+                      {sfCommonFavorites, "c:\\users\\JO\\Favorites\\"}},
+                     {{"&Favorites", {sfFavorites}}}},
         DefaultsCase{"Nothing", {}, {}}),
     [](const auto& info) { return info.param.name; });
 
-TEST(DefaultFoldersTest, KeepsWhatIsThereAndFollowsTheLanguage) {
-    ShellFolderOverride folders({{sfDesktop, "c"}});
-    SetActiveTextLookup(
-        [](std::string_view section, std::string_view ident) -> std::optional<std::string> {
-            if (section == "SysFolders" && ident == "sfDesktop")
-                return "Schreibtisch";
-            return std::nullopt;
-        });
+class CustomFolderTitleTest : public testing::Test {
+  protected:
+    ~CustomFolderTitleTest() override { SetActiveTextLookup({}); }
+    bool TitleStored(const TCustomFolder& folder) const {
+        return GetPropInfo(folder, "Title").IsStored(folder);
+    }
+    ShellFolderOverride shell{{{sfDesktop, "c"}, {sfStartMenu, "s"}}};
     TCustomFolders list;
+};
+
+TEST_F(CustomFolderTitleTest, DefaultTitlesFollowTheLanguageAndAreNotStored) {
     list.Add()->SetTitle("Mine");
     AddDefaultFolders(list);
-    SetActiveTextLookup({});
-    ASSERT_EQ(list.Count(), 2);
+    TCustomFolder* typed = list.Add();
+    typed->Paths()->AddShell(sfDesktop);
+    typed->SetTitle("&Work");
+    ASSERT_EQ(list.Count(), 4);
+    SpeakGerman();
+    EXPECT_EQ(list.Items(1)->Title(), "&Startmen\xC3\xBC");
+    EXPECT_EQ(list.Items(2)->Title(), "&Schreibtisch");
+    EXPECT_FALSE(TitleStored(*list.Items(2)));
     EXPECT_EQ(list.Items(0)->Title(), "Mine");
-    EXPECT_EQ(list.Items(1)->Title(), "&Schreibtisch");
+    EXPECT_EQ(typed->Title(), "&Work");
+    EXPECT_TRUE(TitleStored(*typed));
+}
+
+// The dialogs write the title back before the paths; loading sets it after.
+TEST_F(CustomFolderTitleTest, ADefaultTitleInEitherLanguageBecomesTheDefault) {
+    TCustomFolderPaths desktop;
+    desktop.AddShell(sfDesktop);
+    const struct {
+        const char* title;
+        bool followsTheLanguage;
+    } cases[] = {{"&Schreibtisch", true},
+                 {"&Desktop", true},
+                 {"", true},
+                 {"Desktop", false},
+                 {"&desktop", false}};
+    for (const auto& c : cases) {
+        for (const bool titleFirst : {false, true}) {
+            SpeakGerman();
+            TCustomFolder* folder = list.Add();
+            if (titleFirst)
+                folder->SetTitle(c.title);
+            folder->SetPaths(&desktop);
+            if (!titleFirst)
+                folder->SetTitle(c.title);
+            SetActiveTextLookup({});
+            EXPECT_EQ(folder->Title(), c.followsTheLanguage ? "&Desktop" : c.title) << c.title;
+            EXPECT_NE(TitleStored(*folder), c.followsTheLanguage) << c.title;
+        }
+    }
 }
 
 TEST(CustomFolderPathTest, TitleAndFullPathFollowThePathType) {
@@ -102,23 +156,12 @@ TEST(CustomFolderPathTest, TitleAndFullPathFollowThePathType) {
     EXPECT_EQ(missing->FullPath(), "");
 }
 
-TEST(CustomFolderPathTest, NewPathIsAnEmptyDiskPathOnTheDesktopDefault) {
-    TCustomFolderPaths paths;
-    TCustomFolderPath* path = paths.Add();
-    EXPECT_EQ(path->PathType(), ptDisk);
-    EXPECT_EQ(path->Path(), "");
-    EXPECT_EQ(path->ShellFolder(), sfDesktop);
-}
-
 TEST(CustomFolderTest, SeparatorTitleIsAlwaysTheSeparatorTextAndNotStored) {
     TCustomFolders list;
     TCustomFolder* separator = list.AddSeparator();
     separator->SetTitle("stored text");
     EXPECT_EQ(separator->Title(), "- separator -");
-    const TPropInfo& title = GetPropInfo(*separator, "Title");
-    EXPECT_FALSE(title.IsStored(*separator));
-    EXPECT_TRUE(title.IsStored(*list.Add()));
-    EXPECT_TRUE(separator->Include());
+    EXPECT_FALSE(GetPropInfo(*separator, "Title").IsStored(*separator));
 }
 
 TEST(CustomFolderTest, AssignCopiesPathsAndTheTitleAsRead) {
@@ -144,19 +187,6 @@ TEST(CustomFolderTest, PathsTextJoinsTheTitles) {
     folder->Paths()->AddShell(sfStartMenu);
     folder->Paths()->AddShell(sfCommonStartMenu);
     EXPECT_EQ(folder->PathsText(), "Start Menu, Common Start Menu");
-}
-
-TEST(CustomFolderTest, PublishedPropertiesInOrderWithDefaults) {
-    const TClassInfo& info = TCustomFolder::StaticClassInfo();
-    std::vector<std::string> names;
-    for (const TPropInfo* p : info.Properties())
-        names.push_back(p->Name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Paths", "Title", "Include", "Separator"}));
-    EXPECT_EQ(info.FindProperty("Include")->Default, 1);
-    EXPECT_EQ(info.FindProperty("Separator")->Default, 0);
-    const TClassInfo& pathInfo = TCustomFolderPath::StaticClassInfo();
-    EXPECT_FALSE(pathInfo.FindProperty("Title")->IsWritable());
-    EXPECT_EQ(pathInfo.FindProperty("PathType")->Default, ptDisk);
 }
 
 }  // namespace
