@@ -136,39 +136,6 @@ INSTANTIATE_TEST_SUITE_P(Table, PropertyKindTest,
                                          KindCase{"Lines", TTypeKind::tkClass, std::nullopt}),
                          [](const auto& info) { return info.param.prop; });
 
-TEST(PropertyAccessTest, ReadsAndWritesEveryKindByName) {
-    TSample s;
-    SetOrdProp(s, GetPropInfo(s, "Visible"), 0);
-    SetOrdProp(s, GetPropInfo(s, "width"), 42);
-    SetStrProp(s, GetPropInfo(s, "Caption"), "Hello");
-    SetFloatProp(s, GetPropInfo(s, "Ratio"), 2.5);
-    SetOrdProp(s, GetPropInfo(s, "Letter"), 'z');
-    SetOrdProp(s, GetPropInfo(s, "Big"), 1LL << 40);
-    SetEnumProp(s, GetPropInfo(s, "Shade"), "SHDARK");
-    SetOrdProp(s, GetPropInfo(s, "Shades"), TShades{shMedium, shDark}.Bits());
-
-    EXPECT_FALSE(s.Visible());
-    EXPECT_EQ(s.Width, 42);
-    EXPECT_EQ(s.Caption, "Hello");
-    EXPECT_EQ(s.Ratio, 2.5);
-    EXPECT_EQ(s.Letter, 'z');
-    EXPECT_EQ(s.Big, 1LL << 40);
-    EXPECT_EQ(s.Shade, shDark);
-    EXPECT_EQ(GetEnumProp(s, GetPropInfo(s, "Shade")), "shDark");
-    EXPECT_EQ(GetEnumProp(s, GetPropInfo(s, "Visible")), "False");
-    EXPECT_EQ(s.Shades, (TShades{shMedium, shDark}));
-}
-
-TEST(PropertyAccessTest, ClassPropertiesHandOutTheObject) {
-    TSample s;
-    s.Lines()->Add("one");
-    const TPropInfo& prop = GetPropInfo(s, "Lines");
-    EXPECT_EQ(GetObjectProp(s, prop), s.Lines());
-    TStringList other({"x", "y"});
-    SetObjectProp(s, prop, &other);
-    EXPECT_EQ(s.Lines()->CommaText(), "x,y");
-}
-
 TEST(PropertyAccessTest, MisuseRaisesWithTheNames) {
     TSample s;
     EXPECT_THROW(GetPropInfo(s, "Nope"), EPropertyError);
@@ -181,33 +148,6 @@ TEST(PropertyAccessTest, MisuseRaisesWithTheNames) {
         EXPECT_NE(std::string(e.what()).find("Nope"), std::string::npos);
         EXPECT_NE(std::string(e.what()).find("TSample"), std::string::npos);
     }
-}
-
-struct SetTextCase {
-    const char* name;
-    TShades value;
-    std::string text;
-};
-
-class SetTextTest : public testing::TestWithParam<SetTextCase> {};
-
-TEST_P(SetTextTest, WritesMembersAscendingAndReadsThemBack) {
-    const TTypeInfo& type = *TSample::StaticClassInfo().FindProperty("Shades")->PropType;
-    EXPECT_EQ(SetToString(type, GetParam().value.Bits()), GetParam().text);
-    EXPECT_EQ(StringToSet(type, GetParam().text), GetParam().value.Bits());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, SetTextTest,
-    testing::Values(SetTextCase{"Empty", {}, "[]"}, SetTextCase{"One", {shDark}, "[shDark]"},
-                    SetTextCase{"TwoOutOfOrder", {shDark, shLight}, "[shLight,shDark]"},
-                    SetTextCase{"All", {shLight, shMedium, shDark}, "[shLight,shMedium,shDark]"}),
-    [](const auto& info) { return info.param.name; });
-
-TEST(SetTextTest, ReadsBlanksAndCaseAndRejectsUnknownNames) {
-    const TTypeInfo& type = *TSample::StaticClassInfo().FindProperty("Shades")->PropType;
-    EXPECT_EQ(StringToSet(type, "[ SHDARK  shlight ]"), (TShades{shDark, shLight}.Bits()));
-    EXPECT_THROW(StringToSet(type, "[shDark,shNone]"), EPropertyError);
 }
 
 TEST(TypeInfoTest, IntegerRangesFollowTheCppType) {

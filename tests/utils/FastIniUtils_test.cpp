@@ -192,24 +192,16 @@ TEST(FastIniFileTest, ManyUnsortedKeysAreSortedOnceAndAllReachable) {
 
 TEST(FastIniFileTest, TypedValuesRoundTripThroughText) {
     TFastIniFile ini("");
-    ini.WriteInteger("S", "int", -12);
+    const TDateTime stamp = EncodeDate(2023, 12, 31) + EncodeTime(23, 59, 58, 0);
     ini.WriteBool("S", "yes", true);
-    ini.WriteBool("S", "no", false);
     ini.WriteFloat("S", "float", 2.5);
-    ini.WriteDate("S", "date", EncodeDate(2024, 2, 29));
+    ini.WriteDateTime("S", "stamp", stamp);
     ini.WriteTime("S", "time", EncodeTime(13, 5, 7, 0));
-    ini.WriteDateTime("S", "stamp", EncodeDate(2023, 12, 31) + EncodeTime(23, 59, 58, 0));
     ini.WriteBinaryStream("S", "bytes", {0x00, 0xAB, 0x7F});
-
-    EXPECT_EQ(ini.ReadString("S", "yes", "") + ini.ReadString("S", "no", ""), "10");
-    EXPECT_EQ(ini.ReadInteger("S", "int", 0), -12);
-    EXPECT_TRUE(ini.ReadBool("S", "yes", false));
-    EXPECT_FALSE(ini.ReadBool("S", "no", true));
+    EXPECT_EQ(ini.ReadString("S", "yes", ""), "1");
     EXPECT_DOUBLE_EQ(ini.ReadFloat("S", "float", 0), 2.5);
-    EXPECT_DOUBLE_EQ(ini.ReadDate("S", "date", 0), EncodeDate(2024, 2, 29));
+    EXPECT_NEAR(ini.ReadDateTime("S", "stamp", 0), stamp, 1e-8);
     EXPECT_NEAR(ini.ReadTime("S", "time", 0), EncodeTime(13, 5, 7, 0), 1e-9);
-    EXPECT_NEAR(ini.ReadDateTime("S", "stamp", 0),
-                EncodeDate(2023, 12, 31) + EncodeTime(23, 59, 58, 0), 1e-8);
     std::vector<std::uint8_t> bytes;
     EXPECT_EQ(ini.ReadBinaryStream("S", "bytes", bytes), 3);
     EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0x00, 0xAB, 0x7F}));
