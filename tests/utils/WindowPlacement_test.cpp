@@ -126,21 +126,11 @@ class StoredPlacementTest : public testing::Test {
     TAppIni ini;
 };
 
-TEST_F(StoredPlacementTest, BoundsAreStoredUnderTheWindowsName) {
-    SaveBounds(ini, "View state", "fmNimbraApp", Bounds(-10, 20, 640, 480), true);
-    EXPECT_EQ(ini.ReadInteger("View state", "fmNimbraApp.Left", 0), -10);
-    EXPECT_EQ(ini.ReadInteger("View state", "fmNimbraApp.Top", 0), 20);
-    EXPECT_EQ(ini.ReadInteger("View state", "fmNimbraApp.Width", 0), 640);
-    EXPECT_EQ(ini.ReadInteger("View state", "fmNimbraApp.Height", 0), 480);
-    EXPECT_EQ(ReadBounds(ini, "View state", "fmNimbraApp", Bounds(1, 2, 3, 4), true),
-              Bounds(-10, 20, 640, 480));
-    EXPECT_EQ(ReadBounds(ini, "View state", "fmNimbraApp", Bounds(1, 2, 3, 4), false),
-              Bounds(-10, 20, 3, 4));
-}
-
-TEST_F(StoredPlacementTest, WithoutSizeOnlyThePositionIsStoredAndMissingValuesKeepTheCurrent) {
+TEST_F(StoredPlacementTest, BoundsRoundTripWithOrWithoutSizeAndMissingValuesKeepTheCurrent) {
+    SaveBounds(ini, "View state", "main", Bounds(-10, 20, 640, 480), true);
     SaveBounds(ini, "View state", "dlg", Bounds(5, 6, 300, 200), false);
-    EXPECT_FALSE(ini.ValueExists("View state", "dlg.Width"));
+    EXPECT_EQ(ReadBounds(ini, "View state", "main", Bounds(1, 2, 3, 4), true),
+              Bounds(-10, 20, 640, 480));
     EXPECT_EQ(ReadBounds(ini, "View state", "dlg", Bounds(0, 0, 70, 80), true),
               Bounds(5, 6, 70, 80));
     EXPECT_EQ(ReadBounds(ini, "View state", "other", Bounds(1, 2, 70, 80), true),
