@@ -1,5 +1,7 @@
 #include "search/RecentPeriods.h"
 
+#include <algorithm>
+
 #include "utils/NewLangUtils.h"
 
 namespace nimbra {
@@ -13,6 +15,10 @@ const TTypeInfo& EnumTypeInfo(TRecentPeriod) {
 namespace {
 
 constexpr int kSunday = 6;
+// Far beyond the 1..100 the custom-period dialog allows, yet small enough
+// that value × 12 cannot overflow; the date functions stop at the calendar's
+// ends, so any stored value gives a date.
+constexpr int kMaxPeriodValue = 1'000'000;
 
 TDateTime StartOfWeek(TDateTime today, int firstDayOfWeek) {
     if (firstDayOfWeek < 0 || firstDayOfWeek > 6)
@@ -36,6 +42,7 @@ TDateTime FirstOfYear(TDateTime today) {
 
 TDateTime PeriodStart(int value, TRecentPeriod unit, bool rolling, TDateTime now,
                       std::optional<int> firstDayOfWeek) {
+    value = std::clamp(value, -kMaxPeriodValue, kMaxPeriodValue);
     const TDateTime today = DateOf(now);
     if (!rolling) {
         switch (unit) {

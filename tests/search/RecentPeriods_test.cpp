@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "utils/NewLangUtils.h"
 
 namespace nimbra {
@@ -60,7 +62,12 @@ INSTANTIATE_TEST_SUITE_P(
         PeriodCase{"RollingYearFrom29February", EncodeDate(2024, 2, 29), 1, rpYear, true, kSunday,
                    EncodeDate(2023, 2, 28)},
         PeriodCase{"UnknownUnitIsToday", kSundayEvening, 5, static_cast<TRecentPeriod>(7), false,
-                   kSunday, EncodeDate(2024, 3, 31)}),
+                   kSunday, EncodeDate(2024, 3, 31)},
+        // Damaged stored values: the boundary stays on the calendar.
+        PeriodCase{"HugeRollingYears", kSundayEvening, INT_MAX, rpYear, true, kSunday, kMinDate},
+        PeriodCase{"HugeDays", kSundayEvening, INT_MAX, rpDay, false, kSunday, kMinDate},
+        PeriodCase{"HugeNegativeWeeks", kSundayEvening, INT_MIN, rpWeek, false, kSunday, kMaxDate},
+        PeriodCase{"HugeMonths", kSundayEvening, 2'000'000'000, rpMonth, false, kSunday, kMinDate}),
     [](const auto& info) { return info.param.name; });
 
 TEST(PeriodStartTest, TheLocaleGivesAValidFirstDay) {
