@@ -95,15 +95,19 @@ std::unique_ptr<TProgramMenuItems> MakeCatalogue(int entries) {
     for (int count = 1; count < entries;) {
         chain.resize(
             static_cast<std::size_t>(std::min<int>(depth(rng), static_cast<int>(chain.size()))));
+        // The date is drawn before the name: the catalogue stays the one the
+        // figures so far were measured on.
         auto folder = std::make_unique<TreeFolder>();
-        folder->name = RandomName(rng, false);
         folder->changed = now - age(rng);
+        folder->name = RandomName(rng, false);
         chain.push_back(folder.get());
         chain[chain.size() - 2]->folders.push_back(std::move(folder));
         ++count;
         const int fileCount = files(rng);
-        for (int i = 0; i < fileCount && count < entries; ++i, ++count)
-            chain.back()->files.emplace_back(RandomName(rng, true), now - age(rng));
+        for (int i = 0; i < fileCount && count < entries; ++i, ++count) {
+            const TDateTime changed = now - age(rng);
+            chain.back()->files.emplace_back(RandomName(rng, true), changed);
+        }
     }
     auto items = std::make_unique<TProgramMenuItems>([] { return 0; });
     AddInScanOrder(*items, items->AddRoot("C:\\ProgramData\\Start Menu", "Start Menu", now), root);
