@@ -125,10 +125,10 @@ class ImageThreadDestructionThreads : public ImageThreadThreads,
 TEST_P(ImageThreadDestructionThreads, EndsAfterTheCurrentPath) {
     auto view = std::make_unique<TItemsView>(dispatcher, Lookup());
     view->SetItems(&items);
-    for (int i = 0; i < 100; ++i)
-        view->QueueIcon("later" + std::to_string(i));
     view->QueueIcon("C:\\R\\gate");
     lookup.WaitUntilAsked(1);
+    for (int i = 0; i < 100; ++i)
+        view->QueueIcon("later" + std::to_string(i));
     if (GetParam().duringHandOver) {
         // The result waits for the interface thread, which nobody pumps until
         // the destructor must.
