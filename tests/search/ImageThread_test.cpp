@@ -65,12 +65,15 @@ class GateOnDestruction : public ManualDispatcher {
     GatedLookup& lookup_;
 };
 
+// Entries 0 R, 1 bad.txt, 2 gate, 3 good.txt, 4 later.txt, 5 none.txt, and a
+// second root with the same path: 6 R, 7 good.txt.
 class ImageThreadThreads : public testing::Test {
   protected:
     void SetUp() override {
         const TProgramMenuItem root = items.AddRoot("C:\\R", "R", kZeroDate);
         for (const char* name : {"bad.txt", "gate", "good.txt", "later.txt", "none.txt"})
             items.AddFile(root, name, kZeroDate);
+        items.AddFile(items.AddRoot("C:\\R", "Again", kZeroDate), "good.txt", kZeroDate);
     }
     TIconLookup Lookup() {
         return [this](const std::string& path) { return lookup(path); };
@@ -81,14 +84,14 @@ class ImageThreadThreads : public testing::Test {
     TProgramMenuItems items{[] { return 0; }};
 };
 
-TEST_F(ImageThreadThreads, ResultsReachTheEntriesNewestFirst) {
+TEST_F(ImageThreadThreads, ResultsReachEveryEntryWithThePathNewestFirst) {
     FakeResultList list;
     TItemsView view(dispatcher, Lookup());
     view.SetItems(&items);
     view.SetListView(&list);
     view.QueueIcon("gate");  // holds the loader until every row is queued
     lookup.WaitUntilAsked(1);
-    view.ApplyFilter(".txt", false, 1, rpDay, false, true, true);
+    view.ApplyFilter(".txt", false, 1, rpDay, false, true, true);  // rows: all but "gate"
     for (int row = 0; row < list.rowCount; ++row) {
         TRowData data;
         view.FillRow(row, data);
@@ -97,18 +100,18 @@ TEST_F(ImageThreadThreads, ResultsReachTheEntriesNewestFirst) {
     lookup.Open();
     // Each result is handed to this thread, which must keep pumping.
     const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (items.Items(0).ImageIndex() == 0 && std::chrono::steady_clock::now() < deadline)
+    while (list.redrawn.size() < 9 && std::chrono::steady_clock::now() < deadline)
         dispatcher.WaitAndProcess(5);
-    // Newest first; "none" has no icon and "bad" raises: neither stops the
-    // paths after them.
+    // "none" has no icon and "bad" raises: neither stops the paths after them.
     EXPECT_EQ(lookup.Asked(),
-              (std::vector<std::string>{"gate", "C:\\R\\none.txt", "C:\\R\\later.txt",
-                                        "C:\\R\\good.txt", "C:\\R\\bad.txt", "C:\\R"}));
+              (std::vector<std::string>{"gate", "C:\\R\\good.txt", "C:\\R", "C:\\R\\none.txt",
+                                        "C:\\R\\later.txt", "C:\\R\\good.txt", "C:\\R\\bad.txt",
+                                        "C:\\R"}));
     std::vector<int> loaded;
     for (int i = 0; i < items.Count(); ++i)
         loaded.push_back(items.Items(i).ImageIndex());
-    EXPECT_EQ(loaded, (std::vector<int>{4, 0, -1, 13, 14, 0}));
-    EXPECT_EQ(list.redrawn, (std::vector<int>{3, 2, 0}));
+    EXPECT_EQ(loaded, (std::vector<int>{4, 0, -1, 13, 14, 0, 4, 13}));
+    EXPECT_EQ(list.redrawn, (std::vector<int>{2, 6, 0, 5, 3, 2, 6, 0, 5}));
     view.SetItems(nullptr);
 }
 

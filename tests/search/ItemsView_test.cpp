@@ -240,18 +240,5 @@ INSTANTIATE_TEST_SUITE_P(
         RestoreCase{"EmptyListSelectsNothing", "zzz", TItemsViewPos{"x", "y", 2}, -1}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(ItemsViewTest, ALoadedIconReachesEveryEntryWithThePathAndRedrawsItsRows) {
-    TProgramMenuItems twice{nullptr};
-    for (const char* title : {"One", "Two"})
-        twice.AddFile(twice.AddRoot("C:\\Shared", title, kZeroDate), "app.lnk", kOld);
-    view.SetItems(&twice);
-    Filter("app");
-    view.SetLoadedIcon("c:\\shared\\APP.LNK", 17);
-    view.ApplyLoadedIcon();
-    EXPECT_EQ(twice.Items(1).ImageIndex(), 17);
-    EXPECT_EQ(twice.Items(3).ImageIndex(), 17);
-    EXPECT_EQ(list.redrawn, (std::vector<int>{1, 3}));
-}
-
 }  // namespace
 }  // namespace nimbra

@@ -6,6 +6,7 @@
 #include "base/Locale.h"
 #include "folders/NimbraCustomFolders.h"
 #include "support/AllocationLimit.h"
+#include "support/CatalogueOutline.h"
 #include "support/TestFolders.h"
 #include "utils/MiscUtils.h"
 
@@ -13,20 +14,10 @@ namespace nimbra {
 namespace {
 
 using testing_support::AllocationLimit;
+using testing_support::Outline;
 using testing_support::PathText;
 using testing_support::ShellFolderOverride;
 using testing_support::TempDir;
-
-// One line per entry: indent by level, title, and "/" for folders.
-std::vector<std::string> Outline(TProgramMenuItems& items) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < items.Count(); ++i) {
-        const TProgramMenuItem e = items.Items(i);
-        lines.push_back(std::string(static_cast<std::size_t>(e.Level()) * 2, ' ') + e.Title() +
-                        (e.IsFolder() ? "/" : ""));
-    }
-    return lines;
-}
 
 class CatalogueScanTest : public testing::Test {
   protected:
@@ -48,8 +39,7 @@ TEST_P(CatalogueListingTest, FilesSortedFirstThenEachSubfolderWithItsSubtree) {
     for (const std::string file : GetParam().files)
         file.ends_with('/') ? (void)dir.MakeDir(file) : (void)dir.MakeFile(file);
     items.ScanRoot(root, "Root");
-    std::vector<std::string> outline = Outline(items);
-    EXPECT_EQ(std::vector<std::string>(outline.begin() + 1, outline.end()), GetParam().outline);
+    EXPECT_EQ(Outline(items, 1), GetParam().outline);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -69,31 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  "bersicht.txt",
                                  "  \xE6\x97\xA5\xE6\x9C\xAC.url"}}),
     [](const auto& info) { return info.param.name; });
-
-// Title, key, file name, folder, full path, Path column, level.
-std::string Fields(const TProgramMenuItem& e) {
-    return e.Title() + "|" + std::string(e.SearchKey()) + "|" + e.FileName() + "|" + e.Folder() +
-           "|" + e.FullPath() + "|" + e.RelativePath() + "|" + std::to_string(e.Level());
-}
-
-TEST_F(CatalogueScanTest, EntryFieldsForFilesAndFolders) {
-    dir.MakeFile("Programs/Accessories/Notepad.lnk");
-    items.ScanRoot(root, "Start Menu");
-    ASSERT_EQ(items.Count(), 4);
-    const std::string title = dir.Path().filename().string();
-    const std::string programs = JoinPath(root, "Programs");
-    const std::string accessories = JoinPath(programs, "Accessories");
-    EXPECT_EQ(Fields(items.Items(0)),
-              title + "|" + AnsiUpperCase(title) + "|" + root + "||" + root + "||0");
-    EXPECT_EQ(Fields(items.Items(1)), "Programs|PROGRAMS|" + programs + "||" + programs + "||1");
-    EXPECT_EQ(Fields(items.Items(3)), "Notepad|NOTEPAD|Notepad.lnk|" + accessories + "|" +
-                                          JoinPath(accessories, "Notepad.lnk") +
-                                          "|Start Menu\\Programs\\Accessories\\Notepad.lnk|3");
-    EXPECT_EQ(items.Items(3).Parent(), items.Items(2));
-    EXPECT_FALSE(items.Items(0).Parent());
-    EXPECT_EQ(items.Items(3).ImageIndex(), -1);
-    EXPECT_FALSE(items.Items(3).Shown() || items.Items(3).Matches());
-}
 
 struct TitleCase {
     const char* file;
