@@ -136,22 +136,33 @@ class NullList : public TResultList {
 const char* const kRequests[] = {"", "acrobat", "acrobat rea", "acro read 2"};
 const char* const kBroadRequests[] = {"", "e", "e o", "e o a"};
 
-void RunFilter(benchmark::State& state, const char* const* requests) {
-    TProgramMenuItems& items = Catalogue(static_cast<int>(state.range(0)));
-    const std::string request = requests[state.range(1)];
-    ManualDispatcher dispatcher;
-    NullList list;
-    TItemsView view(dispatcher, nullptr);
-    view.SetItems(&items);
-    view.SetListView(&list);
-    for (auto _ : state) {
-        // Each round is a full pass, not the answer kept from the last one.
-        items.DropMatchSets();
+// A view over a catalogue, feeding a list that keeps nothing.
+struct BenchView {
+    explicit BenchView(TProgramMenuItems& items) {
+        view.SetItems(&items);
+        view.SetListView(&list);
+    }
+    ~BenchView() { view.SetItems(nullptr); }
+    void Filter(const std::string& request) {
         view.ApplyFilter(request, false, 1, rpDay, false, true, true);
         benchmark::DoNotOptimize(list.rows);
     }
-    state.counters["rows"] = list.rows;
-    view.SetItems(nullptr);
+
+    ManualDispatcher dispatcher;
+    NullList list;
+    TItemsView view{dispatcher, nullptr};
+};
+
+void RunFilter(benchmark::State& state, const char* const* requests) {
+    TProgramMenuItems& items = Catalogue(static_cast<int>(state.range(0)));
+    const std::string request = requests[state.range(1)];
+    BenchView bench(items);
+    for (auto _ : state) {
+        // Each round is a full pass, not the answer kept from the last one.
+        items.DropMatchSets();
+        bench.Filter(request);
+    }
+    state.counters["rows"] = bench.list.rows;
 }
 
 void BM_ApplyFilter(benchmark::State& state) {
@@ -238,19 +249,12 @@ BENCHMARK(BM_SubstringFloorBroad)
 void BM_TypeRequest(benchmark::State& state) {
     TProgramMenuItems& items = Catalogue(static_cast<int>(state.range(0)));
     const std::string typed = "quartz";
-    ManualDispatcher dispatcher;
-    NullList list;
-    TItemsView view(dispatcher, nullptr);
-    view.SetItems(&items);
-    view.SetListView(&list);
+    BenchView bench(items);
     for (auto _ : state) {
         items.DropMatchSets();
-        for (std::size_t length = 1; length <= typed.size(); ++length) {
-            view.ApplyFilter(typed.substr(0, length), false, 1, rpDay, false, true, true);
-            benchmark::DoNotOptimize(list.rows);
-        }
+        for (std::size_t length = 1; length <= typed.size(); ++length)
+            bench.Filter(typed.substr(0, length));
     }
-    view.SetItems(nullptr);
 }
 BENCHMARK(BM_TypeRequest)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
