@@ -7,9 +7,9 @@ namespace nimbra {
 namespace {
 
 // A set is kept only while it is small next to the catalogue: its entries
-// lie scattered over the keys, so testing one costs a trip to memory, some
-// thirty times what the full pass spends per entry as it streams through all
-// keys (measured on a million entries). Small catalogues keep every set (a
+// lie scattered over the keys, so testing one costs a trip to memory, ten
+// to thirty times what the full pass spends per entry as it streams through
+// all keys (measured on a million entries). Small catalogues keep every set (a
 // few kilobytes). All sets together stay below two such sets and sixteen
 // levels, which bounds the memory by one byte per eight entries: a request is
 // typed and corrected within a word or two, and going back further than that
