@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "shell/LocalizedSysFolders.h"
-#include "utils/NewLangUtils.h"
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
@@ -90,7 +90,7 @@ void TCustomFolder::SetPaths(TCustomFolderPaths* value) {
 
 std::string TCustomFolder::Title() const {
     if (separator_)
-        return GetLocalizedString("Nimbra", "Separator", "- separator -");
+        return GetLocalizedString(CodeText("Nimbra", "Separator"));
     return title_;
 }
 

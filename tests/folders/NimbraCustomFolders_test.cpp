@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ScopedLanguage.h"
 #include "support/TestFolders.h"
-#include "utils/NewLangUtils.h"
 
 namespace nimbra {
 namespace {
@@ -73,16 +73,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DefaultFoldersTest, KeepsWhatIsThereAndFollowsTheLanguage) {
     ShellFolderOverride folders({{sfDesktop, "c"}});
-    SetActiveTextLookup(
-        [](std::string_view section, std::string_view ident) -> std::optional<std::string> {
-            if (section == "SysFolders" && ident == "sfDesktop")
-                return "Schreibtisch";
-            return std::nullopt;
-        });
     TCustomFolders list;
-    list.Add()->SetTitle("Mine");
-    AddDefaultFolders(list);
-    SetActiveTextLookup({});
+    {
+        const testing_support::ScopedLanguage german("German",
+                                                     "[SysFolders]\nsfDesktop=Schreibtisch");
+        list.Add()->SetTitle("Mine");
+        AddDefaultFolders(list);
+    }
     ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(list.Items(0)->Title(), "Mine");
     EXPECT_EQ(list.Items(1)->Title(), "&Schreibtisch");
