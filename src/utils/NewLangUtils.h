@@ -173,6 +173,9 @@ class TNewLocalizer : public TComponent {
     bool forceFrameSave_ = false;
 };
 
+// GenerateDefaultTexts of every registered localizer, oldest first.
+void GenerateAllDefaultTexts();
+
 // Called with the global localizer after every switch of the program's
 // language. Plain functions, so that each is registered at most once.
 using TLanguageListener = void (*)(TGlobalLocalizer& sender);

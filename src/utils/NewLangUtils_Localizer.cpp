@@ -286,6 +286,12 @@ const std::vector<TNewLocalizer*>& Localizers() {
     return LocalizerList();
 }
 
+void GenerateAllDefaultTexts() {
+    const std::vector<TNewLocalizer*> localizers = LocalizerList();
+    for (TNewLocalizer* localizer : localizers)
+        localizer->GenerateDefaultTexts();
+}
+
 const TClassInfo& TNewLocalizer::StaticClassInfo() {
     using T = TNewLocalizer;
     static const TClassInfo info(
