@@ -157,4 +157,10 @@ std::string ContextTopicOf(const TComponent* control);
 
 inline constexpr std::string_view kRootTopic = "!App";
 
+// The window message, registered under this name, that a help-text
+// component posts to its form to open help on a menu item after the menu
+// has closed.
+inline constexpr std::string_view kOpenContextMessageName =
+    "{E0050ACF-FF3F-43E7-8669-706AC8DDE923}.HelpUtilsEx.CM_OPENCONTEXT";
+
 }  // namespace nimbra

@@ -70,7 +70,9 @@ TLanguageFile& CodeTextFile() {
 // ---- folders ----------------------------------------------------------------
 
 std::string ProgramFolder() {
-    return ExtractFileDir(ProgramFileName());
+    // Asked for at every lookup of a code text; the program does not move.
+    static const std::string folder = ExtractFileDir(ProgramFileName());
+    return folder;
 }
 
 std::string LanguageFolder() {

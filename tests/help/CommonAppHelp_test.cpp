@@ -111,19 +111,7 @@ TEST_F(ProgramHelpTest, EveryTopicBecomesABalancedDocument) {
 TEST_F(ProgramHelpTest, TipsAreMany) {
     const std::vector<std::string> tips = HelpStore().Tips();
     EXPECT_GE(tips.size(), 8u);
-    for (const std::string& tip : tips) {
-        EXPECT_TRUE(tip.starts_with("{\\b ")) << tip;
-        EXPECT_EQ(tip.find(">appname"), std::string::npos) << tip;
-    }
     EXPECT_EQ(HelpStore().PlainTips().size(), tips.size());
-}
-
-TEST_F(ProgramHelpTest, NamedValuesAreTheProgramsAddresses) {
-    EXPECT_EQ(HelpStore().Expand({}, ">appname Help"), "Nimbra Help");
-    EXPECT_EQ(HelpStore().Expand({}, ">supportemail"), "{\\ul " + std::string(kSupportEmail) + "}");
-    EXPECT_TRUE(HelpStore().HasValue("homepage"));
-    EXPECT_TRUE(HelpStore().HasValue("supportlink"));
-    EXPECT_TRUE(HelpStore().HasValue("apppage"));
 }
 
 TEST(HelpModulesTest, TheirLinesLeaveWithThem) {
@@ -137,17 +125,6 @@ TEST(HelpModulesTest, TheirLinesLeaveWithThem) {
     }
     EXPECT_EQ(HelpStore().Count(), before);
     EXPECT_TRUE(GlobalLocalizers().empty());
-}
-
-TEST(HelpModulesTest, DumpGoesBesideTheProgram) {
-    const std::string file = RemoveFileExt(ProgramFileName()) + ".help.txt";
-    TComponent program(nullptr);
-    CreateHelpModules(&program);
-    DumpHelp();
-    TFastIniFile dump(NativePath(file));
-    EXPECT_EQ(dump.ReadString("Help", "Count", ""), std::to_string(HelpStore().Count()));
-    EXPECT_EQ(dump.ReadString("Help", "0", ""), HelpStore().Line(0));
-    RemoveFile(NativePath(file));
 }
 
 // ---- the shipped language files -------------------------------------------------

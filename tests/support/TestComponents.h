@@ -9,22 +9,19 @@
 namespace nimbra::testing_support {
 
 // Small component classes with the published properties that the localizer
-// and the help lookups find by name, the way the control layer's classes
-// publish them: texts, string lists, a font with a character set, a reading
-// direction, an action, a parent, and a collection of titled items.
+// and the help lookups find by name, as the control layer publishes them:
+// texts, a string list, a font with a character set, a reading direction,
+// an action, a parent, and a collection of titled items.
 
 class TTestFont : public TPersistent {
   public:
     int Charset() const { return charset_; }
     void SetCharset(int value) { charset_ = value; }
-    void Assign(const TPersistent& source) override {
-        charset_ = dynamic_cast<const TTestFont&>(source).charset_;
-    }
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     static const TClassInfo& StaticClassInfo() {
-        using T = TTestFont;
-        static const TClassInfo info("TTestFont", &TPersistent::StaticClassInfo(),
-                                     {Published("Charset", &T::Charset, &T::SetCharset, 1)});
+        static const TClassInfo info(
+            "TTestFont", &TPersistent::StaticClassInfo(),
+            {Published("Charset", &TTestFont::Charset, &TTestFont::SetCharset, 1)});
         return info;
     }
 
@@ -32,17 +29,20 @@ class TTestFont : public TPersistent {
     int charset_ = 1;
 };
 
-class TTestAction : public TComponent {
+// Caption and Hint, the texts of actions, controls and menu items.
+class TTestTexts : public TComponent {
   public:
-    using TComponent::TComponent;
+    explicit TTestTexts(TComponent* owner, const std::string& name) : TComponent(owner) {
+        SetName(name);
+    }
     std::string Caption() const { return caption_; }
     void SetCaption(const std::string& value) { caption_ = value; }
     std::string Hint() const { return hint_; }
     void SetHint(const std::string& value) { hint_ = value; }
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     static const TClassInfo& StaticClassInfo() {
-        using T = TTestAction;
-        static const TClassInfo info("TTestAction", &TComponent::StaticClassInfo(),
+        using T = TTestTexts;
+        static const TClassInfo info("TTestTexts", &TComponent::StaticClassInfo(),
                                      {Published("Caption", &T::Caption, &T::SetCaption),
                                       Published("Hint", &T::Hint, &T::SetHint)});
         return info;
@@ -53,47 +53,35 @@ class TTestAction : public TComponent {
     std::string hint_;
 };
 
-enum TTestBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+enum TTestBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign };
 inline const TTypeInfo& EnumTypeInfo(TTestBiDiMode) {
-    static const TTypeInfo info = MakeEnumTypeInfo(
-        "TBiDiMode",
-        {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"});
+    static const TTypeInfo info =
+        MakeEnumTypeInfo("TBiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign"});
     return info;
 }
 
-class TTestControl : public TComponent {
+class TTestControl : public TTestTexts {
   public:
     explicit TTestControl(TComponent* owner, const std::string& name = {},
-                          TTestControl* parent = nullptr)
-        : TComponent(owner), parent_(parent) {
-        SetName(name);
-    }
-    std::string Caption() const { return caption_; }
-    void SetCaption(const std::string& value) { caption_ = value; }
-    std::string Hint() const { return hint_; }
-    void SetHint(const std::string& value) { hint_ = value; }
-    std::string Text() const { return text_; }
-    void SetText(const std::string& value) { text_ = value; }
+                          TComponent* parent = nullptr)
+        : TTestTexts(owner, name), parent_(parent) {}
     TStrings* Lines() const { return lines_.get(); }
     void SetLines(TStrings* value) { lines_->Assign(*value); }
     TTestFont* Font() const { return font_.get(); }
-    void SetFont(TTestFont* value) { font_->Assign(*value); }
+    void SetFont(TTestFont* value) { font_->SetCharset(value->Charset()); }
     TTestBiDiMode BiDiMode() const { return biDiMode_; }
     void SetBiDiMode(TTestBiDiMode value) { biDiMode_ = value; }
-    TTestAction* Action() const { return action_; }
-    void SetAction(TTestAction* value) { action_ = value; }
-    // Published as a TComponent: a class property of the class's own type
-    // would need the class's description while it is being built.
+    TTestTexts* Action() const { return action_; }
+    void SetAction(TTestTexts* value) { action_ = value; }
+    // A TComponent: a property of the class's own type would need the
+    // class's description while it is being built.
     TComponent* Parent() const { return parent_; }
-
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     static const TClassInfo& StaticClassInfo() {
         using T = TTestControl;
         static const TClassInfo info(
-            "TTestControl", &TComponent::StaticClassInfo(),
-            {Published("Caption", &T::Caption, &T::SetCaption),
-             Published("Hint", &T::Hint, &T::SetHint), Published("Text", &T::Text, &T::SetText),
-             Published("Lines", &T::Lines, &T::SetLines), Published("Font", &T::Font, &T::SetFont),
+            "TTestControl", &TTestTexts::StaticClassInfo(),
+            {Published("Lines", &T::Lines, &T::SetLines), Published("Font", &T::Font, &T::SetFont),
              Published("BiDiMode", &T::BiDiMode, &T::SetBiDiMode, bdLeftToRight),
              Published("Action", &T::Action, &T::SetAction),
              Published("Parent", &T::Parent, nullptr)});
@@ -101,14 +89,11 @@ class TTestControl : public TComponent {
     }
 
   private:
-    TTestControl* parent_;
-    std::string caption_;
-    std::string hint_;
-    std::string text_;
+    TComponent* parent_;
     std::unique_ptr<TStringList> lines_ = std::make_unique<TStringList>();
     std::unique_ptr<TTestFont> font_ = std::make_unique<TTestFont>();
     TTestBiDiMode biDiMode_ = bdLeftToRight;
-    TTestAction* action_ = nullptr;
+    TTestTexts* action_ = nullptr;
 };
 
 // A frame, as the localizer recognises one: by its class's name.
@@ -129,9 +114,8 @@ class TTestPage : public TCollectionItem {
     void SetTitle(const std::string& value) { title_ = value; }
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     static const TClassInfo& StaticClassInfo() {
-        using T = TTestPage;
         static const TClassInfo info("TTestPage", &TCollectionItem::StaticClassInfo(),
-                                     {Published("Title", &T::Title, &T::SetTitle)});
+                                     {Published("Title", &TTestPage::Title, &TTestPage::SetTitle)});
         return info;
     }
 
@@ -139,17 +123,15 @@ class TTestPage : public TCollectionItem {
     std::string title_;
 };
 
-using TTestPages = TTypedCollection<TTestPage>;
-
-// A non-visual component with a collection, like the options dialog with
-// its pages; and a menu with its help topic.
+// A non-visual component with a collection (like the options dialog and its
+// pages) and a help topic (like a menu).
 class TTestPagesDialog : public TComponent {
   public:
     explicit TTestPagesDialog(TComponent* owner, const std::string& name) : TComponent(owner) {
         SetName(name);
     }
-    TTestPages* Pages() const { return pages_.get(); }
-    void SetPages(TTestPages* value) { pages_->Assign(*value); }
+    TTypedCollection<TTestPage>* Pages() const { return pages_.get(); }
+    void SetPages(TTypedCollection<TTestPage>* value) { pages_->Assign(*value); }
     std::string HelpContextEx() const { return helpContextEx_; }
     void SetHelpContextEx(const std::string& value) { helpContextEx_ = value; }
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -163,7 +145,8 @@ class TTestPagesDialog : public TComponent {
     }
 
   private:
-    std::unique_ptr<TTestPages> pages_ = std::make_unique<TTestPages>();
+    std::unique_ptr<TTypedCollection<TTestPage>> pages_ =
+        std::make_unique<TTypedCollection<TTestPage>>();
     std::string helpContextEx_;
 };
 
