@@ -51,28 +51,17 @@ class LanguageFixture {
     std::unique_ptr<nimbra::TGlobalLocalizer> global_;
 };
 
-void BM_LocalizedStringBuiltIn(benchmark::State& state) {
+// The built-in language is the baseline: it never looks at a file.
+void BM_LocalizedString(benchmark::State& state, const char* language, const char* section,
+                        const char* ident) {
     LanguageFixture fixture;
+    fixture.Global().SetActiveLanguage(language);
     for (auto _ : state)
-        benchmark::DoNotOptimize(nimbra::GetLocalizedString("Window150", "Label25.Caption", "x"));
+        benchmark::DoNotOptimize(nimbra::GetLocalizedString(section, ident, "x"));
 }
-BENCHMARK(BM_LocalizedStringBuiltIn);
-
-void BM_LocalizedStringTranslated(benchmark::State& state) {
-    LanguageFixture fixture;
-    fixture.Global().SetActiveLanguage("Big");
-    for (auto _ : state)
-        benchmark::DoNotOptimize(nimbra::GetLocalizedString("Window150", "Label25.Caption", "x"));
-}
-BENCHMARK(BM_LocalizedStringTranslated);
-
-void BM_LocalizedStringFromTheTemplate(benchmark::State& state) {
-    LanguageFixture fixture;
-    fixture.Global().SetActiveLanguage("Big");
-    for (auto _ : state)
-        benchmark::DoNotOptimize(nimbra::GetLocalizedString("Window7", "OnlyHere", "x"));
-}
-BENCHMARK(BM_LocalizedStringFromTheTemplate);
+BENCHMARK_CAPTURE(BM_LocalizedString, BuiltIn, "Default", "Window150", "Label25.Caption");
+BENCHMARK_CAPTURE(BM_LocalizedString, Translated, "Big", "Window150", "Label25.Caption");
+BENCHMARK_CAPTURE(BM_LocalizedString, FromTheTemplate, "Big", "Window7", "OnlyHere");
 
 // What a switch costs before the first text: reading and sorting the file.
 void BM_LanguageFileFirstLookup(benchmark::State& state) {
