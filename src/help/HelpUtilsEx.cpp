@@ -265,12 +265,20 @@ std::string THelpStore::LinksToChildren(int index, bool recursive, int depth) co
     std::string links;
     if (index < 0 || depth > kMaxLinkDepth)
         return links;
+    // A topic is listed once: repeated headers would repeat whole subtrees
+    // and, level by level, grow the list exponentially.
+    std::vector<std::string> listed;
     for (int child : Children(TopicId(index))) {
+        const std::string id = TopicId(child);
+        if (std::any_of(listed.begin(), listed.end(),
+                        [&](const std::string& other) { return AnsiSameText(other, id); }))
+            continue;
+        listed.push_back(id);
         if (!links.empty())
             links += "\r\n";
         for (int i = 1; i < depth; ++i)
             links += "\\tab";
-        links += "{\\link " + TopicId(child) + "}";
+        links += "{\\link " + id + "}";
         if (recursive) {
             const std::string below = LinksToChildren(child, true, depth + 1);
             if (!below.empty())

@@ -53,6 +53,10 @@ TEST_F(HelpStoreTest, TopicsAreFoundIgnoringCaseThroughTheirAliases) {
 
 TEST_F(HelpStoreTest, ChildrenAreOneLevelDownAndLinkedWithTabsBelow) {
     EXPECT_EQ(store.Children("app").size(), 2u);
+    int repeated = 0;
+    store.Merge(&repeated, Lines("[R]\nR\n[R.a]\nA\n[r.A]\nA\n[R.a.b]\nB\n[R.a.b]\nB\n"));
+    EXPECT_EQ(store.LinksToChildren(store.FindTopic("R"), true, 1),
+              "{\\link R.a}\r\n\\tab{\\link R.a.b}");
     const int dialogs = store.FindTopic("App.Dialogs");
     EXPECT_EQ(store.LinksToChildren(dialogs, false, 1),
               "{\\link App.Dialogs.MainMenu}\r\n{\\link App.Dialogs.Options}");
