@@ -16,8 +16,8 @@
 
 #include "base/ErrorDisplay.h"
 #include "base/TypInfo.h"
-#include "support/UiPump.h"
 #include "support/TestFolders.h"
+#include "support/UiPump.h"
 #include "support/WineGaps.h"
 #include "utils/MiscUtils.h"
 
