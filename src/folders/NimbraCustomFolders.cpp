@@ -4,7 +4,7 @@
 
 #include "base/Locale.h"
 #include "shell/LocalizedSysFolders.h"
-#include "utils/NewLangUtils.h"
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
@@ -95,7 +95,7 @@ void TCustomFolder::SetPaths(TCustomFolderPaths* value) {
 
 std::string TCustomFolder::Title() const {
     if (separator_)
-        return GetLocalizedString("Nimbra", "Separator", "- separator -");
+        return GetLocalizedString(CodeText("Nimbra", "Separator"));
     return IsTitleAutomatic() ? DefaultTitle() : title_;
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "utils/NewLangUtils.h"
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
@@ -72,16 +72,11 @@ TDateTime PeriodStart(int value, TRecentPeriod unit, bool rolling, TDateTime now
 }
 
 std::string PeriodText(int value, TRecentPeriod unit) {
-    struct UnitText {
-        const char* ident;
-        const char* format;
-    };
-    static constexpr UnitText kTexts[] = {{"Perioddays", "%s day(s)"},
-                                          {"Periodweeks", "%s week(s)"},
-                                          {"Periodmonths", "%s month(s)"},
-                                          {"Periodyears", "%s year(s)"}};
+    static constexpr const TCodeText* kTexts[] = {
+        &CodeText("Nimbra", "Perioddays"), &CodeText("Nimbra", "Periodweeks"),
+        &CodeText("Nimbra", "Periodmonths"), &CodeText("Nimbra", "Periodyears")};
     const int index = (unit >= rpDay && unit <= rpYear) ? unit : rpDay;
-    std::string text = GetLocalizedString("Nimbra", kTexts[index].ident, kTexts[index].format);
+    std::string text = GetLocalizedString(*kTexts[index]);
     const std::string number = std::to_string(value);
     for (std::size_t pos = text.find("%s"); pos != std::string::npos;
          pos = text.find("%s", pos + number.size()))

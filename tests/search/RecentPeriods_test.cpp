@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "utils/NewLangUtils.h"
+#include "support/ScopedLanguage.h"
 
 namespace nimbra {
 namespace {
@@ -81,14 +81,8 @@ TEST(PeriodTextTest, WordsForEachUnitAndTheLanguagesFormat) {
     EXPECT_EQ(PeriodText(1, rpWeek), "1 week(s)");
     EXPECT_EQ(PeriodText(12, rpMonth), "12 month(s)");
     EXPECT_EQ(PeriodText(3, rpYear), "3 year(s)");
-    SetActiveTextLookup(
-        [](std::string_view section, std::string_view ident) -> std::optional<std::string> {
-            if (section == "Nimbra" && ident == "Perioddays")
-                return "%s Tag(e)";
-            return std::nullopt;
-        });
+    const testing_support::ScopedLanguage german("German", "[Nimbra]\nPerioddays=\"%s Tag(e)\"\n");
     EXPECT_EQ(PeriodText(2, rpDay), "2 Tag(e)");
-    SetActiveTextLookup({});
 }
 
 TEST(RecentPeriodTest, IsStoredByValueName) {

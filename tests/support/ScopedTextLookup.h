@@ -1,11 +1,10 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 #include <utility>
 
-#include "utils/NewLangUtils.h"
+#include "support/ScopedLanguage.h"
 
 namespace nimbra::testing_support {
 
@@ -15,17 +14,25 @@ class ScopedTextLookup {
   public:
     using Texts = std::map<std::pair<std::string, std::string>, std::string>;
 
-    explicit ScopedTextLookup(Texts texts) {
-        SetActiveTextLookup(
-            [texts = std::move(texts)](std::string_view section,
-                                       std::string_view ident) -> std::optional<std::string> {
-                const auto it = texts.find({std::string(section), std::string(ident)});
-                return it == texts.end() ? std::nullopt : std::optional<std::string>(it->second);
-            });
+    explicit ScopedTextLookup(const Texts& texts) : language_("Test", LanguageFile(texts)) {}
+
+  private:
+    // Values go in double quotes: blanks would otherwise split them into
+    // lines.
+    static std::string LanguageFile(const Texts& texts) {
+        std::string content;
+        std::string section;
+        for (const auto& [key, value] : texts) {
+            if (key.first != section) {
+                section = key.first;
+                content += "[" + section + "]\r\n";
+            }
+            content += key.second + "=\"" + value + "\"\r\n";
+        }
+        return content;
     }
-    ~ScopedTextLookup() { SetActiveTextLookup({}); }
-    ScopedTextLookup(const ScopedTextLookup&) = delete;
-    ScopedTextLookup& operator=(const ScopedTextLookup&) = delete;
+
+    ScopedLanguage language_;
 };
 
 }  // namespace nimbra::testing_support
