@@ -17,14 +17,14 @@ void TPersistent::AssignTo(TPersistent& dest) const {
 }
 
 const TClassInfo& TPersistent::StaticClassInfo() {
-    static const TClassInfo info("TPersistent", nullptr);
+    static const TClassInfo info(typeid(TPersistent), "TPersistent", nullptr);
     return info;
 }
 
 // ---- TComponent ------------------------------------------------------------
 
 const TClassInfo& TComponent::StaticClassInfo() {
-    static const TClassInfo info("TComponent", &TPersistent::StaticClassInfo(),
+    static const TClassInfo info(typeid(TComponent), "TComponent", &TPersistent::StaticClassInfo(),
                                  {Published("Name", &TComponent::Name, &TComponent::SetName),
                                   Published("Tag", &TComponent::Tag, &TComponent::SetTag, 0)});
     return info;

@@ -15,7 +15,8 @@ namespace {
 // ---- TCollectionItem ---------------------------------------------------------
 
 const TClassInfo& TCollectionItem::StaticClassInfo() {
-    static const TClassInfo info("TCollectionItem", &TPersistent::StaticClassInfo());
+    static const TClassInfo info(typeid(TCollectionItem), "TCollectionItem",
+                                 &TPersistent::StaticClassInfo());
     return info;
 }
 
@@ -60,7 +61,8 @@ void TCollectionItem::Changed(bool allItems) {
 // ---- TCollection -----------------------------------------------------------
 
 const TClassInfo& TCollection::StaticClassInfo() {
-    static const TClassInfo info("TCollection", &TPersistent::StaticClassInfo());
+    static const TClassInfo info(typeid(TCollection), "TCollection",
+                                 &TPersistent::StaticClassInfo());
     return info;
 }
 

@@ -7,9 +7,10 @@ namespace {
 constexpr char kQuote = '"';
 constexpr char kDelimiter = ',';
 
+// NUL included: it is data like any control character (the encoder quotes
+// it), not the end of the text.
 bool IsBlankOrControl(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 1 && byte <= ' ';
+    return static_cast<unsigned char>(c) <= ' ';
 }
 
 bool NeedsQuotes(std::string_view item) {
@@ -18,8 +19,7 @@ bool NeedsQuotes(std::string_view item) {
     if (item.empty())
         return true;
     for (char c : item) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= ' ' || c == kQuote || c == kDelimiter)
+        if (IsBlankOrControl(c) || c == kQuote || c == kDelimiter)
             return true;
     }
     return false;
@@ -77,9 +77,6 @@ std::string EncodeCommaText(const std::vector<std::string>& items) {
 
 std::vector<std::string> DecodeCommaText(std::string_view text) {
     std::vector<std::string> items;
-    // A NUL ends the text, as it would for the C strings this form comes from.
-    if (const auto nul = text.find('\0'); nul != std::string_view::npos)
-        text = text.substr(0, nul);
     std::size_t pos = 0;
     SkipBlanks(text, pos);
     while (pos < text.size()) {

@@ -1,5 +1,6 @@
 #include "base/DateTime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -43,15 +44,43 @@ void CivilFromDays(std::int64_t dayNumber, int& year, int& month, int& day) {
     day = dayOfYear - DaysBeforeMonth(year, month);
 }
 
+constexpr std::int64_t kLastMsOfDay = 86'399'999;
+
 // Splits into whole days and milliseconds of the day, rounding to the
 // millisecond. Before day 0 the fraction still counts forward from midnight
-// of the day named by the integer part, as the day scale defines it.
+// of the day named by the integer part, as the day scale defines it. Values
+// beyond the calendar (and NaN) are brought onto it first: unchecked, they
+// overflow the integer conversion and send the year search into an
+// endless loop.
 void SplitDateTime(TDateTime value, std::int64_t& days, std::int64_t& msOfDay) {
+    if (std::isnan(value)) {
+        days = 0;
+        msOfDay = 0;
+        return;
+    }
+    if (value <= kMinDate - 1.0) {
+        days = static_cast<std::int64_t>(kMinDate);
+        msOfDay = 0;
+        return;
+    }
+    if (value >= kMaxDate + 1.0) {
+        days = static_cast<std::int64_t>(kMaxDate);
+        msOfDay = kLastMsOfDay;
+        return;
+    }
     days = static_cast<std::int64_t>(std::trunc(value));
     msOfDay = std::llround(std::fabs(value - std::trunc(value)) * kMSecsPerDay);
     if (msOfDay >= static_cast<std::int64_t>(kMSecsPerDay)) {
         msOfDay -= static_cast<std::int64_t>(kMSecsPerDay);
         days += value < 0 ? -1 : 1;
+    }
+    // Rounding up at either end must not leave the calendar.
+    if (days < static_cast<std::int64_t>(kMinDate)) {
+        days = static_cast<std::int64_t>(kMinDate);
+        msOfDay = 0;
+    } else if (days > static_cast<std::int64_t>(kMaxDate)) {
+        days = static_cast<std::int64_t>(kMaxDate);
+        msOfDay = kLastMsOfDay;
     }
 }
 
@@ -141,12 +170,21 @@ int DayOfWeek(TDateTime value) {
 }
 
 TDateTime IncDay(TDateTime value, int days) {
-    return Combine(static_cast<std::int64_t>(DateOf(value)) + days, TimeOf(value));
+    const std::int64_t day =
+        std::clamp(static_cast<std::int64_t>(DateOf(value)) + days,
+                   static_cast<std::int64_t>(kMinDate), static_cast<std::int64_t>(kMaxDate));
+    return Combine(day, TimeOf(value));
 }
 
 TDateTime IncMonth(TDateTime value, int months) {
     TDateParts p = DecodeDateTime(value);
-    std::int64_t total = static_cast<std::int64_t>(p.Year) * 12 + (p.Month - 1) + months;
+    constexpr std::int64_t kFirstMonth = 12;             // January of year 1
+    constexpr std::int64_t kLastMonth = 9999 * 12 + 11;  // December 9999
+    const std::int64_t total = static_cast<std::int64_t>(p.Year) * 12 + (p.Month - 1) + months;
+    if (total < kFirstMonth)
+        return Combine(static_cast<std::int64_t>(kMinDate), TimeOf(value));
+    if (total > kLastMonth)
+        return Combine(static_cast<std::int64_t>(kMaxDate), TimeOf(value));
     p.Year = static_cast<int>(total / 12);
     p.Month = static_cast<int>(total % 12) + 1;
     if (p.Day > DaysInMonth(p.Year, p.Month))
@@ -155,7 +193,8 @@ TDateTime IncMonth(TDateTime value, int months) {
 }
 
 TDateTime IncYear(TDateTime value, int years) {
-    return IncMonth(value, years * 12);
+    // Any count beyond the calendar's 9999 years stops at its end alike.
+    return IncMonth(value, std::clamp(years, -10'000, 10'000) * 12);
 }
 
 TDateTime FileTimeToUtcDateTime(std::int64_t fileTime) {

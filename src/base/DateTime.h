@@ -10,6 +10,9 @@ using TDateTime = double;
 
 constexpr TDateTime kZeroDate = 0.0;
 constexpr double kMSecsPerDay = 86'400'000.0;
+// The days the calendar functions can name: 0001-01-01 and 9999-12-31.
+constexpr TDateTime kMinDate = -693593.0;
+constexpr TDateTime kMaxDate = 2958465.0;
 
 struct TDateParts {
     int Year = 1899;
@@ -29,16 +32,22 @@ TDateTime EncodeDate(int year, int month, int day);
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 bool TryEncodeDate(int year, int month, int day, TDateTime& result);
 TDateTime EncodeDateTime(const TDateParts& parts);
-// Rounds to the nearest millisecond.
+// Rounds to the nearest millisecond. Values come from files and settings
+// we do not control, so none may fail: a value before 0001-01-01 is taken
+// as that day's midnight, one after 9999-12-31 as that day's last
+// millisecond, and NaN as day 0.
 TDateParts DecodeDateTime(TDateTime value);
 
+// The same rules for the functions below, which decode their argument.
 TDateTime DateOf(TDateTime value);  // midnight of the same day
 double TimeOf(TDateTime value);     // the fraction of the day
 // 1 = Sunday ... 7 = Saturday.
 int DayOfWeek(TDateTime value);
+// Moving beyond the calendar's first or last day stops there.
 TDateTime IncDay(TDateTime value, int days);
 // Moves by whole months; a day beyond the new month's end becomes its last
-// day (31 March - 1 month = 28 or 29 February). The time of day is kept.
+// day (31 March - 1 month = 28 or 29 February). The time of day is kept;
+// moving beyond year 1 or year 9999 stops at its first or last day.
 TDateTime IncMonth(TDateTime value, int months);
 TDateTime IncYear(TDateTime value, int years);
 

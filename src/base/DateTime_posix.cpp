@@ -23,6 +23,10 @@ TDateTime FromTm(const std::tm& tm, double subSecond) {
 }  // namespace
 
 TDateTime UtcToLocal(TDateTime utc) {
+    // Beyond the calendar (a damaged file time, NaN) there is no zone to
+    // apply, and near its ends the shift could carry the day off it.
+    if (!(utc >= kMinDate + 1.0 && utc <= kMaxDate - 1.0))
+        return utc;
     const double seconds = (utc - kUnixOrigin) * 86400.0;
     const double whole = std::floor(seconds);
     const auto t = static_cast<std::time_t>(whole);

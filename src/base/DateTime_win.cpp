@@ -34,6 +34,10 @@ SYSTEMTIME ToSystemTime(TDateTime value) {
 }  // namespace
 
 TDateTime UtcToLocal(TDateTime utc) {
+    // Beyond the calendar (a damaged file time, NaN) there is no zone to
+    // apply, and near its ends the shift could carry the day off it.
+    if (!(utc >= kMinDate + 1.0 && utc <= kMaxDate - 1.0))
+        return utc;
     // SystemTimeToTzSpecificLocalTime applies the daylight-saving rule of the
     // given instant, unlike FileTimeToLocalFileTime, which applies today's.
     const SYSTEMTIME st = ToSystemTime(utc);

@@ -10,7 +10,7 @@ namespace nimbra {
 // ---- TStrings --------------------------------------------------------------
 
 const TClassInfo& TStrings::StaticClassInfo() {
-    static const TClassInfo info("TStrings", &TPersistent::StaticClassInfo());
+    static const TClassInfo info(typeid(TStrings), "TStrings", &TPersistent::StaticClassInfo());
     return info;
 }
 
@@ -201,6 +201,11 @@ void TStrings::Assign(const TPersistent& source) {
 }
 
 // ---- TStringList -----------------------------------------------------------
+
+const TClassInfo& TStringList::StaticClassInfo() {
+    static const TClassInfo info(typeid(TStringList), "TStringList", &TStrings::StaticClassInfo());
+    return info;
+}
 
 TStringList::TStringList(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)

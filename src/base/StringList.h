@@ -103,6 +103,9 @@ class TStringList : public TStrings {
     void Sort();
     void CustomSort(const std::function<int(const TStringList&, int, int)>& compare);
 
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    static const TClassInfo& StaticClassInfo();
+
   private:
     struct Item {
         std::string text;

@@ -105,6 +105,12 @@ TPersistent* CheckedObject(const TPropValue& value) {
 
 }  // namespace detail
 
+TClassInfo::TClassInfo(const std::type_info& type, std::string name, const TClassInfo* parent,
+                       std::vector<TPropInfo> ownProps)
+    : TClassInfo(std::move(name), parent, std::move(ownProps)) {
+    type_ = &type;
+}
+
 TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, std::vector<TPropInfo> ownProps)
     : name_(std::move(name)),
       typeInfo_(detail::MakeClassTypeInfo(name_)),
@@ -159,8 +165,17 @@ constexpr std::initializer_list<TTypeKind> kOrdinalKinds = {
 
 }  // namespace
 
+const TClassInfo& PublishedClassInfo(const TPersistent& instance) {
+    const TClassInfo& info = instance.ClassInfo();
+    if (info.Type() != nullptr && *info.Type() != typeid(instance))
+        throw EClassInfoError("An object of class " + std::string(typeid(instance).name()) +
+                              " is described as " + info.Name() +
+                              ": its class must override ClassInfo()");
+    return info;
+}
+
 const TPropInfo& GetPropInfo(const TPersistent& instance, std::string_view name) {
-    const TPropInfo* prop = instance.ClassInfo().FindProperty(name);
+    const TPropInfo* prop = PublishedClassInfo(instance).FindProperty(name);
     if (prop == nullptr)
         throw EPropertyError("Unknown property " + std::string(name) + " of " +
                              instance.ClassName());

@@ -8,9 +8,11 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <typeinfo>
 #include <variant>
 #include <vector>
 
+#include "base/Exception.h"
 #include "base/Set.h"
 
 namespace nimbra {
@@ -75,6 +77,12 @@ struct TPropInfo {
 // The published properties of one class: its own, after those it inherits.
 class TClassInfo {
   public:
+    // `type` is the C++ class described, e.g. typeid(TCustomFolder): the
+    // property machinery then checks that an object it handles is described
+    // by its own class (see PublishedClassInfo).
+    TClassInfo(const std::type_info& type, std::string name, const TClassInfo* parent,
+               std::vector<TPropInfo> ownProps = {});
+    // Without the C++ class: objects described by it are not checked.
     TClassInfo(std::string name, const TClassInfo* parent, std::vector<TPropInfo> ownProps = {});
     TClassInfo(const TClassInfo&) = delete;
     TClassInfo& operator=(const TClassInfo&) = delete;
@@ -90,14 +98,30 @@ class TClassInfo {
     bool InheritsFrom(const TClassInfo& other) const;
     // The type of a property that holds an object of this class.
     const TTypeInfo& TypeInfo() const { return typeInfo_; }
+    // The C++ class described, or nullptr when it was not given.
+    const std::type_info* Type() const { return type_; }
 
   private:
+    const std::type_info* type_ = nullptr;
     std::string name_;
     TTypeInfo typeInfo_;
     const TClassInfo* parent_;
     std::vector<TPropInfo> own_;
     std::vector<const TPropInfo*> all_;
 };
+
+// Raised when an object's class does not describe itself: it forgot to
+// override ClassInfo(), so its own published properties would be skipped
+// without a word. A programming error.
+class EClassInfoError : public EPropertyError {
+  public:
+    using EPropertyError::EPropertyError;
+};
+
+// The class information of `instance`, for every walk over its published
+// properties (storage, lookup by name). Raises EClassInfoError when the
+// information names another C++ class than the object's own.
+const TClassInfo& PublishedClassInfo(const TPersistent& instance);
 
 // ---- typed access to published properties by name -------------------------
 

@@ -155,17 +155,33 @@ std::string ToUtf8(std::wstring_view text) {
     }
 }
 
-std::string DecodeTextFile(std::string_view bytes) {
-    // Little-endian UTF-16 with its mark: what Windows tools save as "Unicode".
-    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-        std::u16string wide((bytes.size() - 2) / 2, u'\0');
-        for (std::size_t i = 0; i < wide.size(); ++i)
-            wide[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 + 2 * i]) |
-                                            static_cast<unsigned char>(bytes[3 + 2 * i]) << 8);
-        return Utf16ToUtf8(wide);
+namespace {
+
+// UTF-16 after its byte-order mark; an odd last byte is a broken unit and
+// becomes U+FFFD rather than vanishing.
+std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    std::u16string wide(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        wide[i] = static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
     }
+    if (bytes.size() % 2 != 0)
+        wide += static_cast<char16_t>(kReplacementChar);
+    return Utf16ToUtf8(wide);
+}
+
+}  // namespace
+
+std::string DecodeTextFile(std::string_view bytes) {
+    // UTF-16 with its mark: what Windows tools save as "Unicode" (little
+    // endian) or "Unicode big endian".
+    if (bytes.starts_with("\xFF\xFE"))
+        return DecodeUtf16(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF"))
+        return DecodeUtf16(bytes.substr(2), true);
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    if (bytes.substr(0, kBom.size()) == kBom)
+    if (bytes.starts_with(kBom))
         bytes.remove_prefix(kBom.size());
     if (IsValidUtf8(bytes))
         return std::string(bytes);

@@ -25,9 +25,10 @@ std::wstring ToWide(std::string_view text);
 std::string ToUtf8(std::wstring_view text);
 
 // Text read from a file we did not write (language files, INI files, .url
-// files): UTF-16 with its little-endian mark is converted; a UTF-8
-// byte-order mark is skipped; valid UTF-8 is kept as it is, anything else is
-// taken to be in the system's ANSI code page.
+// files): UTF-16 with its byte-order mark (either byte order) is converted,
+// an odd last byte becoming U+FFFD; a UTF-8 byte-order mark is skipped;
+// valid UTF-8 is kept as it is, anything else is taken to be in the
+// system's ANSI code page.
 std::string DecodeTextFile(std::string_view bytes);
 
 // Converts text in the system's ANSI code page to UTF-8 (on non-Windows

@@ -2,8 +2,9 @@
 
 #include <optional>
 
+#include "base/Locale.h"
 #include "shell/LocalizedSysFolders.h"
-#include "utils/NewLangUtils.h"
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
@@ -17,7 +18,7 @@ const TTypeInfo& EnumTypeInfo(TCustomFolderPathType) {
 const TClassInfo& TCustomFolderPath::StaticClassInfo() {
     using T = TCustomFolderPath;
     static const TClassInfo info(
-        "TCustomFolderPath", &TCollectionItem::StaticClassInfo(),
+        typeid(TCustomFolderPath), "TCustomFolderPath", &TCollectionItem::StaticClassInfo(),
         {Published("Title", &T::Title, nullptr),
          Published("PathType", &T::PathType, &T::SetPathType, ptDisk),
          Published("Path", &T::Path, &T::SetPath),
@@ -47,7 +48,8 @@ void TCustomFolderPath::Assign(const TPersistent& source) {
 // ---- TCustomFolderPaths ------------------------------------------------------
 
 const TClassInfo& TCustomFolderPaths::StaticClassInfo() {
-    static const TClassInfo info("TCustomFolderPaths", &TCollection::StaticClassInfo());
+    static const TClassInfo info(typeid(TCustomFolderPaths), "TCustomFolderPaths",
+                                 &TCollection::StaticClassInfo());
     return info;
 }
 
@@ -70,7 +72,7 @@ TCustomFolderPath* TCustomFolderPaths::AddDisk(const std::string& value) {
 const TClassInfo& TCustomFolder::StaticClassInfo() {
     using T = TCustomFolder;
     static const TClassInfo info(
-        "TCustomFolder", &TCollectionItem::StaticClassInfo(),
+        typeid(TCustomFolder), "TCustomFolder", &TCollectionItem::StaticClassInfo(),
         {Published("Paths", &T::Paths, &T::SetPaths),
          Published("Title", &T::Title, &T::SetTitle, std::nullopt, &T::IsTitleStored),
          Published("Include", &T::Include, &T::SetInclude, true),
@@ -86,12 +88,39 @@ TCustomFolder::~TCustomFolder() = default;
 void TCustomFolder::SetPaths(TCustomFolderPaths* value) {
     if (value != nullptr && value != paths_.get())
         paths_->Assign(*value);
+    // The dialogs write the title back before the paths.
+    if (IsTitleAutomatic())
+        title_.clear();
 }
 
 std::string TCustomFolder::Title() const {
     if (separator_)
-        return GetLocalizedString("Nimbra", "Separator", "- separator -");
-    return title_;
+        return GetLocalizedString(CodeText("Nimbra", "Separator"));
+    return IsTitleAutomatic() ? DefaultTitle() : title_;
+}
+
+void TCustomFolder::SetTitle(const std::string& value) {
+    title_ = value;
+    // Decided now as well as on every read, so that a default title taken
+    // in one language still counts as the default after a switch.
+    if (IsTitleAutomatic())
+        title_.clear();
+}
+
+std::string TCustomFolder::DefaultTitle() const {
+    return paths_->Count() > 0 ? "&" + paths_->Items(0)->Title() : std::string();
+}
+
+bool TCustomFolder::IsTitleAutomatic() const {
+    if (title_.empty() || title_ == DefaultTitle())
+        return true;
+    // Lists saved before titles followed the language hold the built-in
+    // English default as literal text.
+    if (paths_->Count() == 0)
+        return false;
+    const TCustomFolderPath& first = *paths_->Items(0);
+    return first.PathType() == ptShell &&
+           title_ == "&" + std::string(ShellFolderInfo(first.ShellFolder()).Name);
 }
 
 std::string TCustomFolder::PathsText() const {
@@ -111,7 +140,7 @@ void TCustomFolder::Assign(const TPersistent& source) {
         return;
     }
     paths_->Assign(*other->paths_);
-    title_ = other->Title();
+    SetTitle(other->Title());
     include_ = other->include_;
     separator_ = other->separator_;
 }
@@ -119,7 +148,8 @@ void TCustomFolder::Assign(const TPersistent& source) {
 // ---- TCustomFolders --------------------------------------------------------------
 
 const TClassInfo& TCustomFolders::StaticClassInfo() {
-    static const TClassInfo info("TCustomFolders", &TCollection::StaticClassInfo());
+    static const TClassInfo info(typeid(TCustomFolders), "TCustomFolders",
+                                 &TCollection::StaticClassInfo());
     return info;
 }
 
@@ -128,6 +158,21 @@ TCustomFolder* TCustomFolders::AddSeparator() {
     folder->SetSeparator(true);
     return folder;
 }
+
+namespace {
+
+// Whether two folder paths name the same folder, as far as their text tells:
+// letter case and trailing separators aside.
+bool SameFolderPath(std::string_view a, std::string_view b) {
+    const auto trimmed = [](std::string_view path) {
+        while (!path.empty() && (path.back() == '\\' || path.back() == '/'))
+            path.remove_suffix(1);
+        return path;
+    };
+    return AnsiSameText(trimmed(a), trimmed(b));
+}
+
+}  // namespace
 
 void AddDefaultFolders(TCustomFolders& folders) {
     struct DefaultEntry {
@@ -141,13 +186,19 @@ void AddDefaultFolders(TCustomFolders& folders) {
     };
     folders.BeginUpdate();
     for (const DefaultEntry& entry : kDefaults) {
-        if (!ShellFolderExists(entry.first))
+        const std::string path = GetShellFolderPath(entry.first, false);
+        if (path.empty())
             continue;
+        // The title stays empty: it follows the first path and the language.
         TCustomFolder* folder = folders.Add();
-        folder->SetTitle("&" + GetShellFolderName(entry.first));
         folder->SetInclude(true);
         folder->Paths()->AddShell(entry.first);
-        if (entry.allUsers && ShellFolderExists(*entry.allUsers))
+        // Current Windows resolves the all-users Favorites to the user's own
+        // folder; listing it twice would show every favourite twice.
+        if (!entry.allUsers)
+            continue;
+        const std::string allUsersPath = GetShellFolderPath(*entry.allUsers, false);
+        if (!allUsersPath.empty() && !SameFolderPath(path, allUsersPath))
             folder->Paths()->AddShell(*entry.allUsers);
     }
     folders.EndUpdate();

@@ -59,9 +59,14 @@ class TCustomFolder : public TCollectionItem {
     TCustomFolderPaths* Paths() const { return paths_.get(); }
     // Copies the items of `value`.
     void SetPaths(TCustomFolderPaths* value);
-    // A separator's title is always the localized separator text.
+    // A separator's title is always the localized separator text. A title
+    // that is the entry's default title (in the active language or in the
+    // built-in one), or empty, follows the first path and the language and
+    // is not stored: a language switch renames the default entries.
     std::string Title() const;
-    void SetTitle(const std::string& value) { title_ = value; }
+    void SetTitle(const std::string& value);
+    // "&" followed by the title of the first path; empty without paths.
+    std::string DefaultTitle() const;
     bool Include() const { return include_; }
     void SetInclude(bool value) { include_ = value; }
     bool Separator() const { return separator_; }
@@ -76,7 +81,8 @@ class TCustomFolder : public TCollectionItem {
     static const TClassInfo& StaticClassInfo();
 
   private:
-    bool IsTitleStored() const { return !separator_; }
+    bool IsTitleAutomatic() const;
+    bool IsTitleStored() const { return !separator_ && !IsTitleAutomatic(); }
 
     std::unique_ptr<TCustomFolderPaths> paths_;
     std::string title_;
@@ -93,7 +99,8 @@ class TCustomFolders : public TTypedCollection<TCustomFolder> {
 
 // Appends the default entries (Start menu, desktop, documents, favourites,
 // recent files; each only where its folder exists, with its all-users
-// counterpart where that exists) after what `folders` already holds.
+// counterpart where that exists and is another folder) after what
+// `folders` already holds. Their titles follow the language.
 void AddDefaultFolders(TCustomFolders& folders);
 
 }  // namespace nimbra

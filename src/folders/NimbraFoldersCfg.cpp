@@ -1,9 +1,12 @@
 #include "folders/NimbraFoldersCfg.h"
 
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "base/StringList.h"
 #include "folders/NimbraCustomFolders.h"
 #include "utils/ConfigFunUtils.h"
 #include "utils/ConfigPropUtils.h"
@@ -20,27 +23,30 @@ constexpr char kAutoMinimizeIdent[] = "AutoMinimize";
 constexpr char kAutoScrollIdent[] = "AutoScroll";
 
 // The list is stored by the property storage as the collection property
-// "Folders" in this section: the count "Folders.Count" here, the entries in
-// the sub-section "<section>.Folders" as "Item<i>..Title" and so on, each
-// entry's locations counted by "Item<i>.Paths.Count" there and kept in
-// "<section>.Folders.Item<i>.Paths".
-constexpr char kFoldersSection[] = "Nimbra\\Folders";
+// "Folders" below a root section: the count "Folders.Count" in the root, the
+// entries in "<root>.Folders" as "Item<i>..Title" and so on, each entry's
+// locations counted by "Item<i>.Paths.Count" there and kept in
+// "<root>.Folders.Item<i>.Paths".
+constexpr char kFoldersRoot[] = "Nimbra\\Folders";
+// A stored list that loading refused is kept here, in the same form, before
+// anything can overwrite it.
+constexpr char kBackupRoot[] = "Nimbra\\FoldersBackup";
 constexpr char kCountIdent[] = "Folders.Count";
-constexpr char kItemsSection[] = "Nimbra\\Folders.Folders";
+static_assert(kMaxStoredFolders <= kMaxStoredListItems && kMaxStoredPaths <= kMaxStoredListItems,
+              "the property storage must load every list that is stored");
 // Written last, holding the count: a save that did not finish leaves none.
 constexpr char kCompleteIdent[] = "Complete";
 
-// Lists beyond these sizes are not the user's: they are damage, and loading
-// them would only cost time and memory.
-constexpr int kMaxStoredFolders = 256;
-constexpr int kMaxStoredPaths = 64;
+std::string ItemsSection(const std::string& root) {
+    return root + ".Folders";
+}
+
+std::string PathsSection(const std::string& root, int item) {
+    return ItemsSection(root) + ".Item" + std::to_string(item) + ".Paths";
+}
 
 std::string PathsCountIdent(int item) {
     return "Item" + std::to_string(item) + ".Paths.Count";
-}
-
-std::string PathsSection(int item) {
-    return std::string(kItemsSection) + ".Item" + std::to_string(item) + ".Paths";
 }
 
 // Publishes a list to the property storage under the name "Folders".
@@ -51,7 +57,8 @@ class TStoredFolders : public TPersistent {
 
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     static const TClassInfo& StaticClassInfo() {
-        static const TClassInfo info("TStoredFolders", &TPersistent::StaticClassInfo(),
+        static const TClassInfo info(typeid(TStoredFolders), "TStoredFolders",
+                                     &TPersistent::StaticClassInfo(),
                                      {Published("Folders", &TStoredFolders::Folders, nullptr)});
         return info;
     }
@@ -62,10 +69,20 @@ class TStoredFolders : public TPersistent {
 
 std::unique_ptr<TPropsStorage> FoldersStorage(TStoredFolders& holder) {
     auto storage = std::make_unique<TPropsStorage>();
-    storage->Section = kFoldersSection;
+    storage->Section = kFoldersRoot;
     storage->AObject = &holder;
     BindToAppIni(*storage);
     return storage;
+}
+
+// The values of a section as (name, value), integers as decimal text.
+std::vector<std::pair<std::string, std::string>> SectionValues(const std::string& section) {
+    TStringList lines;
+    AppIni().ReadSectionValues(section, lines);
+    std::vector<std::pair<std::string, std::string>> values;
+    for (int i = 0; i < lines.Count(); ++i)
+        values.emplace_back(lines.Names(i), lines.ValueFromIndex(i));
+    return values;
 }
 
 // A stored count within 0..max, or nullopt.
@@ -77,6 +94,54 @@ std::optional<int> ReadCount(const std::string& section, const std::string& iden
     return count;
 }
 
+// The positions of the entries of the list below `root`: those its count
+// announces (when that is no damage) and those that left any value in the
+// entries section, whatever the count says.
+std::set<int> StoredItems(const std::string& root) {
+    std::set<int> items;
+    const int count = ReadCount(root, kCountIdent, kMaxStoredFolders).value_or(0);
+    for (int item = 0; item < count; ++item)
+        items.insert(item);
+    for (const auto& [name, value] : SectionValues(ItemsSection(root))) {
+        const std::size_t dot = name.find('.');
+        int item = 0;
+        if (name.starts_with("Item") && dot != std::string::npos &&
+            TryStrToInt(std::string_view(name).substr(4, dot - 4), item) && item >= 0)
+            items.insert(item);
+    }
+    return items;
+}
+
+// Every section of the list below `root`: the root, the entries, and the
+// locations of each entry.
+std::vector<std::string> ListSections(const std::string& root) {
+    std::vector<std::string> sections = {root, ItemsSection(root)};
+    for (int item : StoredItems(root))
+        sections.push_back(PathsSection(root, item));
+    return sections;
+}
+
+void EraseList(const std::string& root) {
+    for (const std::string& section : ListSections(root))
+        AppIni().EraseSection(section);
+}
+
+bool IsListStored(const std::string& root) {
+    return AppIni().SectionExists(root) || AppIni().SectionExists(ItemsSection(root));
+}
+
+// Keeps the stored list, value for value, under the backup root, replacing
+// an earlier backup. The values are copied as text, DWORDs included.
+void BackUpList() {
+    EraseList(kBackupRoot);
+    const std::string from(kFoldersRoot);
+    for (const std::string& section : ListSections(from)) {
+        const std::string to = kBackupRoot + section.substr(from.size());
+        for (const auto& [name, value] : SectionValues(section))
+            AppIni().WriteString(to, name, value);
+    }
+}
+
 // A location the list can have been saved with: a special folder, or a
 // literal path that is not empty. Anything else was lost on the way.
 bool IsSound(const TCustomFolderPath& path) {
@@ -85,16 +150,20 @@ bool IsSound(const TCustomFolderPath& path) {
 
 // The stored list, or nullptr when none is stored or what is stored is
 // incomplete or damaged. The counts are checked before anything is loaded,
-// and the loaded list must have the entries and locations they announce.
+// against the limits and against the values actually there (every stored
+// location leaves at least one value), so a damaged count costs no more
+// than the data present; the loaded list must then have the entries and
+// locations they announce.
 std::unique_ptr<TCustomFolders> LoadStoredFolders() {
-    const auto count = ReadCount(kFoldersSection, kCountIdent, kMaxStoredFolders);
-    if (!count ||
-        AppIni().ReadString(kFoldersSection, kCompleteIdent, "") != std::to_string(*count))
+    const auto count = ReadCount(kFoldersRoot, kCountIdent, kMaxStoredFolders);
+    if (!count || AppIni().ReadString(kFoldersRoot, kCompleteIdent, "") != std::to_string(*count))
         return nullptr;
     std::vector<int> pathCounts;
     for (int i = 0; i < *count; ++i) {
-        const auto paths = ReadCount(kItemsSection, PathsCountIdent(i), kMaxStoredPaths);
-        if (!paths)
+        const auto paths =
+            ReadCount(ItemsSection(kFoldersRoot), PathsCountIdent(i), kMaxStoredPaths);
+        if (!paths ||
+            static_cast<int>(SectionValues(PathsSection(kFoldersRoot, i)).size()) < *paths)
             return nullptr;
         pathCounts.push_back(*paths);
     }
@@ -114,21 +183,30 @@ std::unique_ptr<TCustomFolders> LoadStoredFolders() {
     return folders;
 }
 
+// Refuses, before anything is written, a list that loading would refuse.
+void CheckStorable(const TCustomFolders& folders) {
+    bool storable = folders.Count() <= kMaxStoredFolders;
+    for (int i = 0; storable && i < folders.Count(); ++i)
+        storable = folders.Items(i)->Paths()->Count() <= kMaxStoredPaths;
+    if (!storable)
+        throw Exception("The include-folders list is too long to be stored (at most " +
+                        std::to_string(kMaxStoredFolders) + " entries of at most " +
+                        std::to_string(kMaxStoredPaths) + " folders each).");
+}
+
 void SaveFolders(TCustomFolders& folders) {
-    const int previous = ReadCount(kFoldersSection, kCountIdent, kMaxStoredFolders).value_or(0);
-    AppIni().EraseSection(kFoldersSection);
+    CheckStorable(folders);
+    EraseList(kFoldersRoot);
     TStoredFolders holder(&folders);
     FoldersStorage(holder)->StoreProperties();
-    // The locations of entries that are gone have sections of their own.
-    for (int i = folders.Count(); i < previous; ++i)
-        AppIni().EraseSection(PathsSection(i));
-    AppIni().WriteString(kFoldersSection, kCompleteIdent, std::to_string(folders.Count()));
+    AppIni().WriteString(kFoldersRoot, kCompleteIdent, std::to_string(folders.Count()));
 }
 
 }  // namespace
 
 const TClassInfo& TNimbraFoldersCfg::StaticClassInfo() {
-    static const TClassInfo info("TNimbraFoldersCfg", &TCommonCfgObject::StaticClassInfo());
+    static const TClassInfo info(typeid(TNimbraFoldersCfg), "TNimbraFoldersCfg",
+                                 &TCommonCfgObject::StaticClassInfo());
     return info;
 }
 
@@ -154,10 +232,13 @@ void TNimbraFoldersCfg::AfterLoad() {
     autoScroll_ = AppIni().ReadBool(kOptionsSection, kAutoScrollIdent, true);
     if (const auto stored = LoadStoredFolders()) {
         folders_->Assign(*stored);
-    } else {
-        folders_->Clear();
-        AddDefaultFolders(*folders_);
+        return;
     }
+    // The next save replaces what is stored; a refused list must survive it.
+    if (IsListStored(kFoldersRoot))
+        BackUpList();
+    folders_->Clear();
+    AddDefaultFolders(*folders_);
 }
 
 void TNimbraFoldersCfg::BeforeSave() {

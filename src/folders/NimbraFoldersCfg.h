@@ -8,13 +8,21 @@ namespace nimbra {
 
 class TCustomFolders;
 
+// The longest list that is stored: far beyond any real menu. Saving refuses
+// a longer list (raising), and loading takes a longer one for damage, so
+// whatever saves also loads.
+inline constexpr int kMaxStoredFolders = 10'000;
+inline constexpr int kMaxStoredPaths = 10'000;
+
 // The include-folders list for the whole run, with the search frame's
 // switches: auto-minimize after a launch (off by default) and auto-scroll to
 // the first match (on by default). The switches live in "Nimbra\Options"
 // and are written as soon as they change; the list is kept in
 // "Nimbra\Folders", written whenever the configuration saves this object
 // and read after loading. A profile without a stored list, or with a damaged
-// or partial one, gets the default list.
+// or partial one, gets the default list; a stored list that loading refused
+// is first copied, value for value, to "Nimbra\FoldersBackup" (replacing an
+// earlier copy), so the next save cannot lose it.
 class TNimbraFoldersCfg : public TCommonCfgObject {
   public:
     explicit TNimbraFoldersCfg(TCommonCfgManager* manager);

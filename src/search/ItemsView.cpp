@@ -35,6 +35,8 @@ TItemsView::TItemsView(UiDispatcher& dispatcher, TIconLookup iconLookup)
 
 TItemsView::~TItemsView() {
     imageThread_.reset();
+    // The list may already be gone; only the catalogue's back link matters.
+    listView_ = nullptr;
     SetItems(nullptr);
 }
 
@@ -44,8 +46,15 @@ void TItemsView::SetItems(TProgramMenuItems* items) {
     if (items_ != nullptr && items_->View() == this)
         items_->SetView(nullptr);
     items_ = items;
+    ResetRows();
     if (items_ != nullptr)
         items_->SetView(this);
+}
+
+void TItemsView::ResetRows() {
+    visibleItems_.clear();
+    if (listView_ != nullptr)
+        listView_->SetRowCount(0);
 }
 
 void TItemsView::ApplyFilter(const std::string& request, bool recentActive, int periodValue,
@@ -56,12 +65,11 @@ void TItemsView::ApplyFilter(const std::string& request, bool recentActive, int 
     if (items_ == nullptr || listView_ == nullptr)
         return;
     const TDateTime boundary = PeriodStart(periodValue, periodUnit, rolling, Now(), firstDayOfWeek);
-    const std::vector<std::string> words = SplitRequest(request);
+    const TMatchRequest match{SplitRequest(request), recentActive, boundary};
     TWaitCursor wait;
     visibleItems_.clear();
     visibleItems_.reserve(static_cast<std::size_t>(items_->Count()));
-    items_->MarkMatches(words, recentActive, boundary);
-    const int firstMatch = items_->CollectShown(visibleItems_);
+    const int firstMatch = items_->Filter(match, visibleItems_);
     const int rows = static_cast<int>(visibleItems_.size());
     listView_->SetRowCount(rows);
     if (select) {

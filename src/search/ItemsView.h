@@ -66,6 +66,9 @@ class TItemsView {
     TProgramMenuItems* Items() const { return items_; }
     // Links the catalogue both ways (and unlinks a previous one).
     void SetItems(TProgramMenuItems* items);
+    // Forgets the rows and tells the list it has none: the catalogue they
+    // point into was cleared or replaced. The catalogue calls it.
+    void ResetRows();
 
     const std::vector<std::uint32_t>& VisibleItems() const { return visibleItems_; }
     const std::string& Request() const { return request_; }

@@ -280,27 +280,52 @@ void TProgramMenuItems::Clear() {
     keys_.clear();
     rootTitles_.clear();
     pathMatches_.clear();
+    matchSets_.Clear();
+    // The view's rows name entries that are gone.
+    if (view_ != nullptr)
+        view_->ResetRows();
 }
 
 std::uint32_t TProgramMenuItems::AddEntry(std::uint32_t parent, std::string_view name,
                                           std::string_view title, bool isFolder,
                                           TDateTime changed) {
     const std::uint32_t index = CheckedOffset(parent_.size());
-    names_.append(name);
-    names_ += '\0';
-    AppendAnsiUpperCase(keys_, title);
-    keys_ += '\0';
-    nameOffset_.push_back(CheckedOffset(names_.size()));
-    keyOffset_.push_back(CheckedOffset(keys_.size()));
-    parent_.push_back(parent);
-    subtreeEnd_.push_back(index + 1);
+    matchSets_.Clear();
+    const std::size_t namesSize = names_.size();
+    const std::size_t keysSize = keys_.size();
+    // All or nothing: the buffers and the per-entry vectors must stay in
+    // step, or matching would read one entry's key as another's.
+    try {
+        names_.append(name);
+        names_ += '\0';
+        AppendAnsiUpperCase(keys_, title);
+        keys_ += '\0';
+        const std::uint32_t nameEnd = CheckedOffset(names_.size());
+        const std::uint32_t keyEnd = CheckedOffset(keys_.size());
+        nameOffset_.push_back(nameEnd);
+        keyOffset_.push_back(keyEnd);
+        parent_.push_back(parent);
+        subtreeEnd_.push_back(index + 1);
+        changed_.push_back(changed);
+        imageIndex_.push_back(-1);
+        flags_.push_back(isFolder ? kFolderFlag : 0);
+        state_.push_back(0);
+    } catch (...) {
+        names_.resize(namesSize);
+        keys_.resize(keysSize);
+        nameOffset_.resize(index + 1);
+        keyOffset_.resize(index + 1);
+        parent_.resize(index);
+        subtreeEnd_.resize(index);
+        changed_.resize(index);
+        imageIndex_.resize(index);
+        flags_.resize(index);
+        state_.resize(index);
+        throw;
+    }
     // Every folder above now ends after this entry.
     for (std::uint32_t p = parent; p != kNoEntry; p = parent_[p])
         subtreeEnd_[p] = index + 1;
-    changed_.push_back(changed);
-    imageIndex_.push_back(-1);
-    flags_.push_back(isFolder ? kFolderFlag : 0);
-    state_.push_back(0);
     return index;
 }
 
@@ -315,9 +340,13 @@ std::uint32_t TProgramMenuItems::AddFileEntry(std::uint32_t parent, std::string_
 
 std::uint32_t TProgramMenuItems::AddRootEntry(const std::string& folder,
                                               const std::string& rootTitle, TDateTime changed) {
+    // The title is made and its slot reserved first, so that nothing can
+    // fail once the entry is in.
+    std::pair<std::uint32_t, std::string> title(CheckedOffset(parent_.size()), rootTitle);
+    rootTitles_.reserve(rootTitles_.size() + 1);
     const std::uint32_t root = AddEntry(kNoEntry, folder, RootTitle(folder), true, changed);
     flags_[root] |= kRootFlag;
-    rootTitles_.emplace_back(root, rootTitle);
+    rootTitles_.push_back(std::move(title));
     return root;
 }
 
@@ -326,13 +355,42 @@ TProgramMenuItem TProgramMenuItems::AddRoot(const std::string& folder, const std
     return TProgramMenuItem(this, AddRootEntry(folder, rootTitle, changed));
 }
 
+// A catalogue built by hand keeps catalogue order too: finding by path relies
+// on a folder's files forming one sorted run before its subfolders, and on
+// every subtree being one stretch of entries.
+void TProgramMenuItems::CheckOrder(TProgramMenuItem parent, std::string_view name,
+                                   bool isFolder) const {
+    const auto count = static_cast<std::uint32_t>(parent_.size());
+    const std::uint32_t folder = parent.Index();
+    const auto fail = [&](const char* why) {
+        throw EListError("\"" + std::string(name) + "\" cannot be added here: " + why);
+    };
+    if (parent.Collection() != this || folder >= count || (flags_[folder] & kFolderFlag) == 0)
+        fail("its parent is no folder of this catalogue");
+    if (subtreeEnd_[folder] != count)
+        fail("entries must follow their folder's last entry");
+    // The entry added last directly into the same folder, if any.
+    std::uint32_t previous = count - 1;
+    while (previous != folder && parent_[previous] != folder)
+        previous = parent_[previous];
+    if (previous == folder)
+        return;
+    const bool previousIsFolder = (flags_[previous] & kFolderFlag) != 0;
+    if (previousIsFolder && !isFolder)
+        fail("files come before subfolders");
+    if (previousIsFolder == isFolder && AnsiCompareText(Name(previous), name) > 0)
+        fail("names must come in sorted order");
+}
+
 TProgramMenuItem TProgramMenuItems::AddFolder(TProgramMenuItem parent, std::string_view name,
                                               TDateTime changed) {
+    CheckOrder(parent, name, true);
     return TProgramMenuItem(this, AddEntry(parent.Index(), name, name, true, changed));
 }
 
 TProgramMenuItem TProgramMenuItems::AddFile(TProgramMenuItem parent, std::string_view name,
                                             TDateTime changed) {
+    CheckOrder(parent, name, false);
     return TProgramMenuItem(this, AddFileEntry(parent.Index(), name, changed));
 }
 
@@ -412,24 +470,48 @@ void TProgramMenuItems::CollectPathMatches(std::string_view path) {
             same = AnsiSameText(rootParts[i], parts[i]);
         if (!same)
             continue;
-        // Descend one level per remaining component, through the direct
-        // children of each folder (a child's subtree is skipped whole).
+        // Descend one level per remaining component.
         std::vector<std::uint32_t> level{root};
         for (std::size_t depth = rootParts.size(); depth < parts.size() && !level.empty();
              ++depth) {
             std::vector<std::uint32_t> next;
-            for (std::uint32_t folder : level) {
-                for (std::uint32_t child = folder + 1; child < subtreeEnd_[folder];
-                     child = subtreeEnd_[child]) {
-                    if (AnsiSameText(Name(child), parts[depth]))
-                        next.push_back(child);
-                }
-            }
+            for (std::uint32_t folder : level)
+                FindChildren(folder, parts[depth], next);
             level = std::move(next);
         }
         pathMatches_.insert(pathMatches_.end(), level.begin(), level.end());
     }
     std::sort(pathMatches_.begin(), pathMatches_.end());
+}
+
+// A folder's files follow it as one run sorted by name (the scan's order,
+// which is AnsiCompareText's), so they are found by binary search; its
+// subfolders come after them, each followed by its subtree, and are visited
+// one by one.
+void TProgramMenuItems::FindChildren(std::uint32_t folder, std::string_view name,
+                                     std::vector<std::uint32_t>& found) const {
+    const std::uint32_t end = subtreeEnd_[folder];
+    const auto firstWhere = [](std::uint32_t low, std::uint32_t high, const auto& stillBefore) {
+        while (low < high) {
+            const std::uint32_t mid = low + (high - low) / 2;
+            if (stillBefore(mid))
+                low = mid + 1;
+            else
+                high = mid;
+        }
+        return low;
+    };
+    // Entries of the run are the folder's own files; nothing after it is.
+    const std::uint32_t filesEnd = firstWhere(folder + 1, end, [&](std::uint32_t i) {
+        return parent_[i] == folder && (flags_[i] & kFolderFlag) == 0;
+    });
+    std::uint32_t file = firstWhere(
+        folder + 1, filesEnd, [&](std::uint32_t i) { return AnsiCompareText(Name(i), name) < 0; });
+    for (; file < filesEnd && AnsiSameText(Name(file), name); ++file)
+        found.push_back(file);
+    for (std::uint32_t child = filesEnd; child < end; child = subtreeEnd_[child])
+        if (AnsiSameText(Name(child), name))
+            found.push_back(child);
 }
 
 TProgramMenuItem TProgramMenuItems::FindByPath(std::string_view path, int& cursor) {
@@ -461,35 +543,39 @@ void TProgramMenuItems::MarkWithAncestors(std::uint32_t index) {
         state_[p] |= kShownState;
 }
 
-void TProgramMenuItems::MarkMatches(const std::vector<std::string>& words, bool dateFilter,
-                                    TDateTime boundary) {
+std::size_t TProgramMenuItems::MarkMatches(const TMatchRequest& request) {
     const auto count = static_cast<std::uint32_t>(state_.size());
-    if (words.empty() && !dateFilter) {
+    if (request.Words.empty() && !request.DateFilter) {
         std::fill(state_.begin(), state_.end(), kShownState | kMatchesState);
-        return;
+        return count;
     }
     std::fill(state_.begin(), state_.end(), 0);
-    if (words.empty()) {
-        for (std::uint32_t i = 0; i < count; ++i)
-            if (PassesDate(i, true, boundary))
-                MarkWithAncestors(i);
-        return;
+    if (!request.Words.empty())
+        return MatchWords(request);
+    std::size_t matches = 0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (PassesDate(i, true, request.Boundary)) {
+            MarkWithAncestors(i);
+            ++matches;
+        }
     }
-    MatchWords(words, dateFilter, boundary);
+    return matches;
 }
 
 // One substring search runs over all keys for the longest word (usually the
 // rarest); each hit names its entry, which then must hold the other words
 // too. Keys are NUL-separated, so no hit can span two entries.
-void TProgramMenuItems::MatchWords(const std::vector<std::string>& words, bool dateFilter,
-                                   TDateTime boundary) {
+std::size_t TProgramMenuItems::MatchWords(const TMatchRequest& request) {
+    const std::vector<std::string>& words = request.Words;
     const auto longest =
         std::max_element(words.begin(), words.end(),
                          [](const auto& a, const auto& b) { return a.size() < b.size(); });
     const std::string& lead = *longest;
     const char* const base = keys_.data();
-    const std::size_t total = keys_.size();
     const auto count = static_cast<std::uint32_t>(parent_.size());
+    // Only bytes that belong to an entry are searched.
+    const std::size_t total = keyOffset_[count];
+    std::size_t matches = 0;
     std::size_t from = 0;
     std::uint32_t entry = 0;
     while (from < total) {
@@ -513,14 +599,63 @@ void TProgramMenuItems::MatchWords(const std::vector<std::string>& words, bool d
         const bool allWords = std::all_of(words.begin(), words.end(), [&](const std::string& w) {
             return &w == &lead || key.find(w) != std::string_view::npos;
         });
-        if (allWords && PassesDate(entry, dateFilter, boundary))
+        if (allWords && PassesDate(entry, request.DateFilter, request.Boundary)) {
             MarkWithAncestors(entry);
-        from = keyOffset_[entry + 1];
+            ++matches;
+        }
+        // The next search starts behind this key, and never before the hit.
+        from = std::max<std::size_t>(keyOffset_[entry + 1], hit + 1);
     }
+    return matches;
+}
+
+std::vector<std::uint32_t> TProgramMenuItems::MatchesAmong(
+    const std::vector<std::uint32_t>& rows) const {
+    std::vector<std::uint32_t> matches;
+    for (std::uint32_t row : rows)
+        if ((state_[row] & kMatchesState) != 0)
+            matches.push_back(row);
+    return matches;
+}
+
+int TProgramMenuItems::Filter(const TMatchRequest& request, std::vector<std::uint32_t>& rows) {
+    rows.clear();
+    const TMatchSets::TStart start = matchSets_.Start(request);
+    if (start.Candidates == nullptr) {
+        const std::size_t matches = MarkMatches(request);
+        const int firstMatch = CollectShown(rows);
+        const bool everything = request.Words.empty() && !request.DateFilter;
+        if (!everything && matches <= TMatchSets::MaxKept(state_.size()))
+            matchSets_.Keep(request, MatchesAmong(rows), state_.size());
+        return firstMatch;
+    }
+    std::fill(state_.begin(), state_.end(), 0);
+    if (start.Exact()) {
+        for (std::uint32_t entry : *start.Candidates)
+            MarkWithAncestors(entry);
+        return CollectShown(rows);
+    }
+    std::vector<std::uint32_t> matches;
+    for (std::uint32_t entry : *start.Candidates) {
+        if (start.TestDate && !PassesDate(entry, true, request.Boundary))
+            continue;
+        const std::string_view key = Key(entry);
+        if (std::all_of(start.Words.begin(), start.Words.end(), [&](std::string_view w) {
+                return key.find(w) != std::string_view::npos;
+            })) {
+            MarkWithAncestors(entry);
+            matches.push_back(entry);
+        }
+    }
+    const int firstMatch = CollectShown(rows);
+    matchSets_.Keep(request, std::move(matches), state_.size());
+    return firstMatch;
 }
 
 // Eight states are read at once; only their shown bits are visited.
 int TProgramMenuItems::CollectShown(std::vector<std::uint32_t>& rows) const {
+    static_assert(std::endian::native == std::endian::little,
+                  "a state's bit in the word read below must follow its address");
     constexpr std::uint64_t kShownBits = 0x0101010101010101ULL * kShownState;
     int firstMatch = -1;
     const std::size_t count = state_.size();

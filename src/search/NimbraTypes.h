@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/DateTime.h"
+#include "search/MatchSets.h"
 
 namespace nimbra {
 
@@ -82,6 +83,7 @@ class TProgramMenuItems {
     TItemsView* View() const { return view_; }
     void SetView(TItemsView* view) { view_ = view; }
 
+    // Frees every entry; the linked view forgets its rows.
     void Clear();
     // Rebuilds the catalogue from the included entries of the list, with the
     // wait cursor shown. Folders that are missing or unreadable add nothing
@@ -92,7 +94,9 @@ class TProgramMenuItems {
     void ScanRoot(const std::string& folder, const std::string& rootTitle);
 
     // Building a catalogue without a disk (synthetic catalogues, tests):
-    // entries must come in catalogue order, below a root added first.
+    // entries must come in catalogue order, below a root added first (an
+    // entry out of order raises EListError). An entry that cannot be added
+    // (no memory) leaves the catalogue as it was.
     TProgramMenuItem AddRoot(const std::string& folder, const std::string& rootTitle,
                              TDateTime changed);
     TProgramMenuItem AddFolder(TProgramMenuItem parent, std::string_view name, TDateTime changed);
@@ -104,13 +108,21 @@ class TProgramMenuItems {
     TProgramMenuItem FindByPath(std::string_view path, int& cursor);
     TProgramMenuItem FindNextByPath(int& cursor);
 
-    // Matching (the first pass of a filter): marks every entry whose key
-    // holds all words (upper case) and whose date is not before the
-    // boundary as shown and matching, and makes the folders above it shown.
-    void MarkMatches(const std::vector<std::string>& words, bool dateFilter, TDateTime boundary);
+    // A whole filter: marks the matches and the folders above them, and
+    // fills `rows` with the shown entries in order; returns the row of the
+    // first match, or -1. A request that narrows a recent one tests only
+    // that one's matches (see TMatchSets).
+    int Filter(const TMatchRequest& request, std::vector<std::uint32_t>& rows);
+    // The first pass of a full filter: marks every entry whose key holds all
+    // words and whose date is not before the boundary (when the date filter
+    // is on) as shown and matching, and makes the folders above it shown;
+    // returns the number of matches.
+    std::size_t MarkMatches(const TMatchRequest& request);
     // The second pass: appends the shown entries in order; returns the row
     // of the first matching one, or -1.
     int CollectShown(std::vector<std::uint32_t>& rows) const;
+    // Frees the match sets kept for refining (the next filter is a full pass).
+    void DropMatchSets() { matchSets_.Clear(); }
 
   private:
     friend class TProgramMenuItem;
@@ -124,14 +136,18 @@ class TProgramMenuItems {
     std::uint32_t AddFileEntry(std::uint32_t parent, std::string_view name, TDateTime changed);
     std::uint32_t AddRootEntry(const std::string& folder, const std::string& rootTitle,
                                TDateTime changed);
+    void CheckOrder(TProgramMenuItem parent, std::string_view name, bool isFolder) const;
     std::string_view Name(std::uint32_t index) const;
     std::string_view Key(std::uint32_t index) const;
     std::string TitleOf(std::uint32_t index) const;
     std::string FullPathOf(std::uint32_t index) const;
     void MarkWithAncestors(std::uint32_t index);
     bool PassesDate(std::uint32_t index, bool dateFilter, TDateTime boundary) const;
-    void MatchWords(const std::vector<std::string>& words, bool dateFilter, TDateTime boundary);
+    std::size_t MatchWords(const TMatchRequest& request);
+    std::vector<std::uint32_t> MatchesAmong(const std::vector<std::uint32_t>& rows) const;
     void CollectPathMatches(std::string_view path);
+    void FindChildren(std::uint32_t folder, std::string_view name,
+                      std::vector<std::uint32_t>& found) const;
 
     TDefaultImageLookup defaultImageLookup_;
     int defaultImageIndex_ = -1;
@@ -155,6 +171,7 @@ class TProgramMenuItems {
     std::vector<std::pair<std::uint32_t, std::string>> rootTitles_;
 
     std::vector<std::uint32_t> pathMatches_;
+    TMatchSets matchSets_;
 };
 
 // The text of a name up to its extension (the part from the last "." with

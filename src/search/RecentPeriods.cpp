@@ -1,6 +1,8 @@
 #include "search/RecentPeriods.h"
 
-#include "utils/NewLangUtils.h"
+#include <algorithm>
+
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
@@ -13,6 +15,10 @@ const TTypeInfo& EnumTypeInfo(TRecentPeriod) {
 namespace {
 
 constexpr int kSunday = 6;
+// Far beyond the 1..100 the custom-period dialog allows, yet small enough
+// that value × 12 cannot overflow; the date functions stop at the calendar's
+// ends, so any stored value gives a date.
+constexpr int kMaxPeriodValue = 1'000'000;
 
 TDateTime StartOfWeek(TDateTime today, int firstDayOfWeek) {
     if (firstDayOfWeek < 0 || firstDayOfWeek > 6)
@@ -36,6 +42,7 @@ TDateTime FirstOfYear(TDateTime today) {
 
 TDateTime PeriodStart(int value, TRecentPeriod unit, bool rolling, TDateTime now,
                       std::optional<int> firstDayOfWeek) {
+    value = std::clamp(value, -kMaxPeriodValue, kMaxPeriodValue);
     const TDateTime today = DateOf(now);
     if (!rolling) {
         switch (unit) {
@@ -65,16 +72,11 @@ TDateTime PeriodStart(int value, TRecentPeriod unit, bool rolling, TDateTime now
 }
 
 std::string PeriodText(int value, TRecentPeriod unit) {
-    struct UnitText {
-        const char* ident;
-        const char* format;
-    };
-    static constexpr UnitText kTexts[] = {{"Perioddays", "%s day(s)"},
-                                          {"Periodweeks", "%s week(s)"},
-                                          {"Periodmonths", "%s month(s)"},
-                                          {"Periodyears", "%s year(s)"}};
+    static constexpr const TCodeText* kTexts[] = {
+        &CodeText("Nimbra", "Perioddays"), &CodeText("Nimbra", "Periodweeks"),
+        &CodeText("Nimbra", "Periodmonths"), &CodeText("Nimbra", "Periodyears")};
     const int index = (unit >= rpDay && unit <= rpYear) ? unit : rpDay;
-    std::string text = GetLocalizedString("Nimbra", kTexts[index].ident, kTexts[index].format);
+    std::string text = GetLocalizedString(*kTexts[index]);
     const std::string number = std::to_string(value);
     for (std::size_t pos = text.find("%s"); pos != std::string::npos;
          pos = text.find("%s", pos + number.size()))

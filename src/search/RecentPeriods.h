@@ -19,6 +19,8 @@ int LocaleFirstDayOfWeek();
 // (rolling false) count whole days, weeks, months or years including the
 // current one; rolling periods count back from today's midnight. The first
 // day of the week is the locale's unless given (0 = Monday ... 6 = Sunday).
+// The value may come from damaged settings: any value gives a date, at
+// worst the first or last day of the calendar.
 TDateTime PeriodStart(int value, TRecentPeriod unit, bool rolling, TDateTime now,
                       std::optional<int> firstDayOfWeek = std::nullopt);
 

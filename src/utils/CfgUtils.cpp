@@ -28,7 +28,8 @@ void BindToAppIni(TPropsStorage& storage) {
 // ---- TCommonCfgManager ---------------------------------------------------------
 
 const TClassInfo& TCommonCfgManager::StaticClassInfo() {
-    static const TClassInfo info("TCommonCfgManager", &TPersistent::StaticClassInfo());
+    static const TClassInfo info(typeid(TCommonCfgManager), "TCommonCfgManager",
+                                 &TPersistent::StaticClassInfo());
     return info;
 }
 
@@ -81,7 +82,7 @@ void TCommonCfgManager::Save(const std::string& propName) {
 }
 
 void TCommonCfgManager::SaveObject(const TCommonCfgObject& object) {
-    for (const TPropInfo* prop : ClassInfo().Properties()) {
+    for (const TPropInfo* prop : PublishedClassInfo(*this).Properties()) {
         if (prop->Kind() == TTypeKind::tkClass && GetObjectProp(*this, *prop) == &object) {
             Save(prop->Name);
             return;
@@ -94,7 +95,8 @@ void TCommonCfgManager::SaveObject(const TCommonCfgObject& object) {
 // ---- TCommonCfgObject ------------------------------------------------------------
 
 const TClassInfo& TCommonCfgObject::StaticClassInfo() {
-    static const TClassInfo info("TCommonCfgObject", &TPersistent::StaticClassInfo());
+    static const TClassInfo info(typeid(TCommonCfgObject), "TCommonCfgObject",
+                                 &TPersistent::StaticClassInfo());
     return info;
 }
 
@@ -105,7 +107,8 @@ void TCommonCfgObject::Save() {
 // ---- TCommonAppCfg ---------------------------------------------------------------
 
 const TClassInfo& TCommonAppCfg::StaticClassInfo() {
-    static const TClassInfo info("TCommonAppCfg", &TCommonCfgManager::StaticClassInfo());
+    static const TClassInfo info(typeid(TCommonAppCfg), "TCommonAppCfg",
+                                 &TCommonCfgManager::StaticClassInfo());
     return info;
 }
 

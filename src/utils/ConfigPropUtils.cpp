@@ -12,9 +12,6 @@ namespace nimbra {
 
 namespace {
 
-// A stored count beyond this is damaged data, not a list: loading it would
-// only exhaust memory.
-constexpr int kMaxStoredItems = 65536;
 constexpr char kNullReference[] = "(null)";
 
 // ---- the kinds table ---------------------------------------------------------
@@ -163,7 +160,7 @@ int StoredCount(const std::string& text) {
     if (text.empty())
         return 0;
     int count = 0;
-    if (!TryStrToInt(Trim(text), count) || count < 0 || count > kMaxStoredItems)
+    if (!TryStrToInt(Trim(text), count) || count < 0 || count > kMaxStoredListItems)
         throw EConvertError("Invalid item count '" + text + "'");
     return count;
 }
@@ -182,7 +179,7 @@ std::string ItemPrefix(int index) {
 // ---- TPropInfoList -----------------------------------------------------------
 
 TPropInfoList::TPropInfoList(const TPersistent& object) {
-    for (const TPropInfo* prop : object.ClassInfo().Properties()) {
+    for (const TPropInfo* prop : PublishedClassInfo(object).Properties()) {
         if (prop->IsWritable() || prop->Kind() == TTypeKind::tkClass)
             props_.push_back(prop);
     }
@@ -346,6 +343,8 @@ void TPropsStorage::LoadAnyProperty(const TPropInfo& prop) {
         } else if (!current.empty()) {
             rule->Load(*AObject, prop, Trim(ReadString(Section, ident, current)));
         }
+    } catch (const EClassInfoError&) {
+        throw;  // a programming error, not an unreadable setting
     } catch (const std::exception&) {
         // One unreadable setting must not stop the others from loading.
     }

@@ -11,6 +11,10 @@
 
 namespace nimbra {
 
+// A stored string list or collection count beyond this is damaged data, not
+// a list: loading it would only exhaust memory.
+inline constexpr int kMaxStoredListItems = 65536;
+
 // The published properties of an object that a TPropsStorage handles: every
 // property that can be loaded again (read-only ones only when they hold an
 // object, which is then filled in place).

@@ -211,6 +211,14 @@ bool TAppIni::WriteStringsCommaText(const std::string& section, const TStrings& 
                          });
 }
 
+void TAppIni::ReadSectionValues(const std::string& section, TStrings& strings) {
+    strings.Clear();
+    Guarded(false, [&](TCustomIniFile& ini) {
+        ini.ReadSectionValues(section, strings);
+        return true;
+    });
+}
+
 void TAppIni::EraseSection(const std::string& section) {
     Guarded(false, [&](TCustomIniFile& ini) {
         ini.EraseSection(section);

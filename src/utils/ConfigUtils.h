@@ -80,6 +80,9 @@ class TAppIni : public TObject {
     // Like WriteStrings, each item in the comma-text form, so items holding
     // line breaks survive as one value.
     bool WriteStringsCommaText(const std::string& section, const TStrings& strings);
+    // "name=value" for every value of the section (integers as decimal
+    // text); empty when there are none or the store fails.
+    void ReadSectionValues(const std::string& section, TStrings& strings);
     void EraseSection(const std::string& section);
     void DeleteKey(const std::string& section, const std::string& ident);
     bool ValueExists(const std::string& section, const std::string& ident);

@@ -6,7 +6,8 @@ TCustomFolderBrowserCfg* CustomBrowserCfg = nullptr;
 
 const TClassInfo& TCustomFolderBrowserCfg::StaticClassInfo() {
     using T = TCustomFolderBrowserCfg;
-    static const TClassInfo info("TCustomFolderBrowserCfg", &TCommonCfgObject::StaticClassInfo(),
+    static const TClassInfo info(typeid(TCustomFolderBrowserCfg), "TCustomFolderBrowserCfg",
+                                 &TCommonCfgObject::StaticClassInfo(),
                                  {Published("Path", &T::Path, &T::SetPath),
                                   Published("CmdLine", &T::CmdLine, &T::SetCmdLine)});
     return info;

@@ -1,5 +1,7 @@
 #include "utils/FastIniUtils.h"
 
+#include <algorithm>
+
 #include "base/Locale.h"
 #include "base/Unicode.h"
 #include "utils/ConfigFunUtils.h"
@@ -30,6 +32,36 @@ bool LowerBound(const List& list, std::string_view name, std::size_t& index) {
     return low < list.size() && AnsiCompareText(list[low].first, name) == 0;
 }
 
+// Sorts (name, ...) entries in the order LowerBound searches, keeping only
+// the first of names that compare equal. A file is parsed first and sorted
+// once, with one sort key per name: inserting each line at its sorted place
+// costs quadratic time on files that are not sorted already.
+template <class Entry>
+void SortKeepingFirst(std::vector<Entry>& entries) {
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        keys.emplace_back(AnsiSortKey(entries[i].first), i);
+    // Equal keys stay in file order, so the first definition comes first.
+    std::sort(keys.begin(), keys.end());
+    std::vector<Entry> sorted;
+    sorted.reserve(entries.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (i == 0 || keys[i].first != keys[i - 1].first)
+            sorted.push_back(std::move(entries[keys[i].second]));
+    }
+    entries = std::move(sorted);
+}
+
+// Name and value of a key line: around the first "=", both trimmed; a line
+// without "=" is a name (untrimmed) with an empty value.
+std::pair<std::string_view, std::string_view> SplitKeyLine(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return {line, {}};
+    return {TrimView(line.substr(0, equals)), TrimView(line.substr(equals + 1))};
+}
+
 }  // namespace
 
 // ---- TFastIniSection ---------------------------------------------------------
@@ -45,13 +77,7 @@ bool TFastIniSection::Locate(std::string_view name, std::size_t& index) const {
 }
 
 void TFastIniSection::AddLine(std::string_view line, bool replace) {
-    const std::size_t equals = line.find('=');
-    std::string_view name = line;
-    std::string_view value;
-    if (equals != std::string_view::npos) {
-        name = TrimView(line.substr(0, equals));
-        value = TrimView(line.substr(equals + 1));
-    }
+    const auto [name, value] = SplitKeyLine(line);
     std::size_t index = 0;
     if (Locate(name, index)) {
         if (replace) {
@@ -64,6 +90,16 @@ void TFastIniSection::AddLine(std::string_view line, bool replace) {
     values_.emplace_back(value);
     names_.insert(names_.begin() + static_cast<std::ptrdiff_t>(index),
                   {std::string(name), values_.size() - 1});
+}
+
+void TFastIniSection::AppendLine(std::string_view line) {
+    const auto [name, value] = SplitKeyLine(line);
+    values_.emplace_back(value);
+    names_.emplace_back(std::string(name), values_.size() - 1);
+}
+
+void TFastIniSection::SortNames() {
+    SortKeepingFirst(names_);
 }
 
 const std::string* TFastIniSection::Find(std::string_view name) const {
@@ -116,10 +152,11 @@ void TFastIniFile::SetText(std::string_view text) {
 }
 
 void TFastIniFile::Parse(std::string_view text) {
+    // Every header gets a section of its own, in file order; sorting then
+    // keeps the first section of each name, so what follows a repeated
+    // header is read and lost.
+    std::vector<std::pair<std::string, std::unique_ptr<TFastIniSection>>> sections;
     TFastIniSection* current = nullptr;
-    // A repeated header fills a section that belongs to no list: what
-    // follows it is read and lost, since the first section of a name wins.
-    std::unique_ptr<TFastIniSection> discarded;
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find_first_of("\r\n", pos);
@@ -134,18 +171,19 @@ void TFastIniFile::Parse(std::string_view text) {
         if (line.empty() || line.front() == ';')
             continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            const std::string_view name = line.substr(1, line.size() - 2);
-            if (FindSection(name) != nullptr) {
-                discarded = std::make_unique<TFastIniSection>();
-                current = discarded.get();
-            } else {
-                current = FindOrAddSection(name);
-            }
+            sections.emplace_back(std::string(line.substr(1, line.size() - 2)),
+                                  std::make_unique<TFastIniSection>());
+            current = sections.back().second.get();
             continue;
         }
         if (current != nullptr)
-            current->AddLine(line);
+            current->AppendLine(line);
     }
+    SortKeepingFirst(sections);
+    for (auto& entry : sections)
+        entry.second->SortNames();
+    // Parsing fills an empty store (construction, SetText).
+    sections_ = std::move(sections);
 }
 
 std::string TFastIniFile::GetText() const {

@@ -20,6 +20,12 @@ class TFastIniSection : public TObject {
     // a line without "=" is a name (untrimmed) with an empty value. A name
     // already present keeps its value unless `replace` is set.
     void AddLine(std::string_view line, bool replace = false);
+    // The same for loading a whole file: the line is appended unsorted, and
+    // SortNames must follow before any other use.
+    void AppendLine(std::string_view line);
+    // Sorts the names appended, keeping the first of names that compare
+    // equal.
+    void SortNames();
     // The value of the name, or nullptr when the section has no such key.
     const std::string* Find(std::string_view name) const;
     // Removes the name; false when there is none.

@@ -40,7 +40,7 @@ void AssignInto(T& target, const T* value) {
 const TClassInfo& TNimbraShellCfg::StaticClassInfo() {
     using T = TNimbraShellCfg;
     static const TClassInfo info(
-        "TNimbraShellCfg", &TCommonCfgObject::StaticClassInfo(),
+        typeid(TNimbraShellCfg), "TNimbraShellCfg", &TCommonCfgObject::StaticClassInfo(),
         {Published("AnimateMinimize", &T::AnimateMinimize, &T::SetAnimateMinimize, true),
          Published("AnimateRestore", &T::AnimateRestore, &T::SetAnimateRestore, true),
          Published("ShowSplash", &T::ShowSplash, &T::SetShowSplash, true)});
@@ -63,7 +63,7 @@ void TNimbraShellCfg::Assign(const TPersistent& source) {
 const TClassInfo& TNimbraCfg::StaticClassInfo() {
     using T = TNimbraCfg;
     static const TClassInfo info(
-        "TNimbraCfg", &TCommonAppCfg::StaticClassInfo(),
+        typeid(TNimbraCfg), "TNimbraCfg", &TCommonAppCfg::StaticClassInfo(),
         {Published("ShellCfg", &T::ShellCfg, &T::SetShellCfg),
          Published("FoldersCfg", &T::FoldersCfg, &T::SetFoldersCfg),
          Published("CustomBrowserCfg", &T::CustomBrowserCfg, &T::SetCustomBrowserCfg)});

@@ -12,7 +12,7 @@ TRect Bounds(int left, int top, int width, int height) {
     return TRect{left, top, left + width, top + height};
 }
 
-int MulDiv(int a, int b, int c) {
+int MulDivRound(int a, int b, int c) {
     if (c == 0)
         return -1;
     std::int64_t numerator = static_cast<std::int64_t>(a) * b;
@@ -47,11 +47,11 @@ TRect CenteredBounds(const TRect& window, const TMonitorRects& monitor, int perc
     if (p > 0) {
         // A degenerate window keeps 0 for the side it has nothing to scale by.
         if (width > height) {
-            width = MulDiv(monitor.WorkArea.Width(), p, 100);
-            height = window.Width() != 0 ? MulDiv(width, window.Height(), window.Width()) : 0;
+            width = MulDivRound(monitor.WorkArea.Width(), p, 100);
+            height = window.Width() != 0 ? MulDivRound(width, window.Height(), window.Width()) : 0;
         } else {
-            height = MulDiv(monitor.WorkArea.Height(), p, 100);
-            width = window.Height() != 0 ? MulDiv(height, window.Width(), window.Height()) : 0;
+            height = MulDivRound(monitor.WorkArea.Height(), p, 100);
+            width = window.Height() != 0 ? MulDivRound(height, window.Width(), window.Height()) : 0;
         }
     }
     return CenterOn(Bounds(window.Left, window.Top, width, height), monitor.Monitor);
@@ -118,15 +118,26 @@ void SaveBounds(TAppIni& ini, const std::string& section, const std::string& win
     }
 }
 
+namespace {
+
+constexpr int kMaxCoordinate = 1'000'000;
+
+int ReadClamped(TAppIni& ini, const std::string& section, const std::string& ident,
+                int defaultValue, int min) {
+    return std::clamp(ini.ReadInteger(section, ident, defaultValue), min, kMaxCoordinate);
+}
+
+}  // namespace
+
 TRect ReadBounds(TAppIni& ini, const std::string& section, const std::string& windowName,
                  const TRect& current, bool withSize) {
-    const int left = ini.ReadInteger(section, windowName + ".Left", current.Left);
-    const int top = ini.ReadInteger(section, windowName + ".Top", current.Top);
-    int width = current.Width();
-    int height = current.Height();
+    const int left = ReadClamped(ini, section, windowName + ".Left", current.Left, -kMaxCoordinate);
+    const int top = ReadClamped(ini, section, windowName + ".Top", current.Top, -kMaxCoordinate);
+    int width = std::clamp(current.Width(), 0, kMaxCoordinate);
+    int height = std::clamp(current.Height(), 0, kMaxCoordinate);
     if (withSize) {
-        width = ini.ReadInteger(section, windowName + ".Width", width);
-        height = ini.ReadInteger(section, windowName + ".Height", height);
+        width = ReadClamped(ini, section, windowName + ".Width", width, 0);
+        height = ReadClamped(ini, section, windowName + ".Height", height, 0);
     }
     return Bounds(left, top, width, height);
 }

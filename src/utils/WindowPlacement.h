@@ -29,8 +29,9 @@ struct TMonitorRects {
 };
 
 // a × b ÷ c computed in 64 bits, rounded half away from zero and held to
-// the range of int; -1 when c is 0.
-int MulDiv(int a, int b, int c);
+// the range of int; -1 when c is 0. (Named apart from Win32's MulDiv, which
+// a name of ours in this namespace would hide.)
+int MulDivRound(int a, int b, int c);
 
 // The initial size percentage, clamped to 0..100.
 int ClampInitSize(int percent);
@@ -58,7 +59,9 @@ int NearestMonitor(const TRect& bounds, const std::vector<TMonitorRects>& monito
 void SaveBounds(TAppIni& ini, const std::string& section, const std::string& windowName,
                 const TRect& bounds, bool withSize);
 // The stored bounds, each edge defaulting to the current one; without
-// `withSize` the current size is kept.
+// `withSize` the current size is kept. Stored values may be damaged: the
+// position is held to ±1,000,000 and the size to 0..1,000,000, far beyond
+// any desktop, so that no edge overflows.
 TRect ReadBounds(TAppIni& ini, const std::string& section, const std::string& windowName,
                  const TRect& current, bool withSize);
 

@@ -125,13 +125,6 @@ TEST(ComponentTest, MovingToAnotherOwner) {
     EXPECT_EQ(second.ComponentCount(), 1);
 }
 
-TEST(ComponentTest, PublishesNameAndTag) {
-    const TClassInfo& info = TComponent::StaticClassInfo();
-    ASSERT_NE(info.FindProperty("Name"), nullptr);
-    ASSERT_NE(info.FindProperty("tag"), nullptr);
-    EXPECT_EQ(info.FindProperty("Tag")->Default, 0);
-}
-
 TEST(PersistentTest, AssignBetweenUnrelatedClassesRaisesNamingBoth) {
     std::vector<std::string> log;
     TProbe component(nullptr, &log, "C");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "base/Exception.h"
 
 namespace nimbra {
@@ -103,10 +105,57 @@ TEST(DateTimeTest, FileTimesAndUnixTimesMeetOnTheDayScale) {
     EXPECT_EQ(parts.Millisecond, 457);
 }
 
-TEST(DateTimeTest, NowIsToday) {
-    const TDateTime now = Now();
-    EXPECT_EQ(DateOf(now), Today());
-    EXPECT_GT(now, EncodeDate(2020, 1, 1));
+TEST(DateTimeTest, TodayIsTheDateOfNowEvenAcrossMidnight) {
+    const TDateTime before = Now();
+    const TDateTime today = Today();
+    const TDateTime after = Now();
+    EXPECT_GE(today, DateOf(before));
+    EXPECT_LE(today, DateOf(after));
+    EXPECT_EQ(today, DateOf(today));
+    EXPECT_GT(before, EncodeDate(2020, 1, 1));
+}
+
+struct OffCalendarCase {
+    const char* name;
+    TDateTime value;
+    TDateParts parts;
+};
+
+class OffCalendarTest : public testing::TestWithParam<OffCalendarCase> {};
+
+// File times and settings can hold anything; decoding must end and stay on
+// the calendar (the year search looped for ever beyond day 7.85e11).
+TEST_P(OffCalendarTest, DecodesToTheNearestEndOfTheCalendar) {
+    EXPECT_EQ(DecodeDateTime(GetParam().value), GetParam().parts);
+    EXPECT_EQ(DateOf(GetParam().value),
+              EncodeDate(GetParam().parts.Year, GetParam().parts.Month, GetParam().parts.Day));
+    EXPECT_GE(DayOfWeek(GetParam().value), 1);
+}
+
+constexpr TDateParts kFirstMoment{1, 1, 1, 0, 0, 0, 0};
+constexpr TDateParts kLastMoment{9999, 12, 31, 23, 59, 59, 999};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OffCalendarTest,
+    testing::Values(
+        OffCalendarCase{"Huge", 1e12, kLastMoment},
+        OffCalendarCase{"Infinity", std::numeric_limits<double>::infinity(), kLastMoment},
+        OffCalendarCase{"JustAfterTheLastDay", kMaxDate + 1.0, kLastMoment},
+        OffCalendarCase{"RoundsUpIntoTheLastDay", kMaxDate + 0.9999999999, kLastMoment},
+        OffCalendarCase{"HugeNegative", -1e300, kFirstMoment},
+        OffCalendarCase{"MinusInfinity", -std::numeric_limits<double>::infinity(), kFirstMoment},
+        OffCalendarCase{"NaN", std::numeric_limits<double>::quiet_NaN(),
+                        TDateParts{1899, 12, 30, 0, 0, 0, 0}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(DateTimeTest, MovingBeyondTheCalendarStopsAtItsEnds) {
+    const TDateTime noon = EncodeDate(2024, 3, 31) + 0.5;
+    const TDateTime firstNoon = EncodeDateTime({1, 1, 1, 12, 0, 0, 0});
+    EXPECT_EQ(IncMonth(noon, -2'000'000'000), firstNoon);
+    EXPECT_EQ(IncYear(noon, 2'000'000'000), EncodeDateTime({9999, 12, 31, 12, 0, 0, 0}));
+    EXPECT_EQ(IncDay(noon, -2'000'000'000), firstNoon);
+    EXPECT_EQ(IncDay(kMaxDate, 1), kMaxDate);
+    EXPECT_EQ(UtcToLocal(1e12), 1e12);  // no zone beyond the calendar
 }
 
 }  // namespace

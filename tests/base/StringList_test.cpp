@@ -16,13 +16,6 @@ TEST(StringListTest, TextEndsEveryLineWithCrLfAndSplitsAnyLineBreak) {
     EXPECT_EQ(list.Count(), 0);
 }
 
-TEST(StringListTest, CommaTextRoundTrip) {
-    TStringList list({"Start Menu", "", "a,b", "q\"uote"});
-    TStringList copy;
-    copy.SetCommaText(list.CommaText());
-    EXPECT_TRUE(copy.Equals(list));
-}
-
 TEST(StringListTest, SortedListFindsIgnoringCaseAndKeepsOrder) {
     TStringList list;
     list.SetSorted(true);

@@ -79,27 +79,34 @@ TEST(IsValidUtf8Test, AcceptsALiteralReplacementCharacter) {
     EXPECT_TRUE(IsValidUtf8("x\xEF\xBF\xBDy"));
 }
 
-TEST(DecodeTextFileTest, SkipsTheByteOrderMarkOfUtf8) {
-    EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF[Section]\r\nA=\xC3\xA4"), "[Section]\r\nA=\xC3\xA4");
+struct TextFileCase {
+    const char* name;
+    std::string bytes;
+    std::string text;
+};
+
+class DecodeTextFileTest : public testing::TestWithParam<TextFileCase> {};
+
+TEST_P(DecodeTextFileTest, GivesUtf8) {
+    EXPECT_EQ(DecodeTextFile(GetParam().bytes), GetParam().text);
 }
 
-TEST(DecodeTextFileTest, TakesInvalidUtf8ForTheAnsiCodePage) {
-    // 0xE4 is a-umlaut and 0x80 the euro sign in Windows-1252, the code page
-    // of the tests' systems.
-    EXPECT_EQ(DecodeTextFile("A=\xE4 \x80"), "A=\xC3\xA4 \xE2\x82\xAC");
-}
-
-TEST(DecodeTextFileTest, TakesUtf16WithItsMarkAndUtf8AsItIs) {
-    const std::string utf16("\xFF\xFE[\0x\0]\0\xE9\0", 10);
-    EXPECT_EQ(DecodeTextFile(utf16), "[x]\xC3\xA9");
-    EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBFURL=\xC3\xA9"), "URL=\xC3\xA9");
-    // An odd last byte of UTF-16 text is dropped, not read past.
-    EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFEx\0y", 5)), "x");
-}
-
-TEST(DecodeTextFileTest, KeepsPlainAscii) {
-    EXPECT_EQ(DecodeTextFile("plain"), "plain");
-}
+// Invalid UTF-8 is taken for Windows-1252, the code page of the tests'
+// systems: 0xE4 is a-umlaut and 0x80 the euro sign.
+INSTANTIATE_TEST_SUITE_P(
+    Table, DecodeTextFileTest,
+    testing::Values(
+        TextFileCase{"PlainAscii", "plain", "plain"},
+        TextFileCase{"Utf8Mark", "\xEF\xBB\xBF[Section]\r\nA=\xC3\xA4", "[Section]\r\nA=\xC3\xA4"},
+        TextFileCase{"Ansi", "A=\xE4 \x80", "A=\xC3\xA4 \xE2\x82\xAC"},
+        TextFileCase{"Utf16LittleEndian", std::string("\xFF\xFE[\0x\0]\0\xE9\0", 10),
+                     "[x]\xC3\xA9"},
+        TextFileCase{"Utf16BigEndian", std::string("\xFE\xFF\0[\0x\0]\0\xE9\x20\xAC", 12),
+                     "[x]\xC3\xA9\xE2\x82\xAC"},
+        TextFileCase{"Utf16OddLastByte", std::string("\xFF\xFEx\0y", 5), "x\xEF\xBF\xBD"},
+        TextFileCase{"Utf16BigEndianOddLastByte", std::string("\xFE\xFF\0x\0", 5), "x\xEF\xBF\xBD"},
+        TextFileCase{"Utf16MarkOnly", "\xFF\xFE", ""}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace nimbra

@@ -2,39 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "support/DescribeFolders.h"
+#include "support/ScopedTextLookup.h"
 #include "support/TestFolders.h"
-#include "utils/NewLangUtils.h"
 
 namespace nimbra {
 namespace {
 
+using testing_support::DescribeFolders;
+using testing_support::ScopedTextLookup;
 using testing_support::ShellFolderOverride;
 
-struct FolderSummary {
-    std::string title;
-    std::vector<TShellFolder> paths;
-    bool operator==(const FolderSummary&) const = default;
-};
-
-std::vector<FolderSummary> Summarize(const TCustomFolders& folders) {
-    std::vector<FolderSummary> result;
-    for (int i = 0; i < folders.Count(); ++i) {
-        const TCustomFolder* f = folders.Items(i);
-        FolderSummary s{f->Title(), {}};
-        for (int p = 0; p < f->Paths()->Count(); ++p) {
-            EXPECT_EQ(f->Paths()->Items(p)->PathType(), ptShell);
-            s.paths.push_back(f->Paths()->Items(p)->ShellFolder());
-        }
-        EXPECT_TRUE(f->Include());
-        result.push_back(s);
-    }
-    return result;
-}
+const ScopedTextLookup::Texts kGerman = {{{"SysFolders", "sfDesktop"}, "Schreibtisch"},
+                                         {{"SysFolders", "sfStartMenu"}, "Startmen\xC3\xBC"}};
 
 struct DefaultsCase {
     const char* name;
     std::map<TShellFolder, std::string> existing;
-    std::vector<FolderSummary> expected;
+    std::vector<std::string> expected;
 };
 
 class DefaultFoldersTest : public testing::TestWithParam<DefaultsCase> {};
@@ -43,89 +30,114 @@ TEST_P(DefaultFoldersTest, AddsEntriesOnlyForFoldersThatExist) {
     ShellFolderOverride folders(GetParam().existing);
     TCustomFolders list;
     AddDefaultFolders(list);
-    EXPECT_EQ(Summarize(list), GetParam().expected);
+    EXPECT_EQ(DescribeFolders(list), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Systems, DefaultFoldersTest,
-    testing::Values(
-        DefaultsCase{"Everything",
-                     {{sfStartMenu, "a"},
-                      {sfCommonStartMenu, "b"},
-                      {sfDesktop, "c"},
-                      {sfCommonDesktopDirectory, "d"},
-                      {sfPersonal, "e"},
-                      {sfCommonDocuments, "f"},
-                      {sfFavorites, "g"},
-                      {sfCommonFavorites, "h"},
-                      {sfRecent, "i"}},
-                     {{"&Start Menu", {sfStartMenu, sfCommonStartMenu}},
-                      {"&Desktop", {sfDesktop, sfCommonDesktopDirectory}},
-                      {"&My Documents", {sfPersonal, sfCommonDocuments}},
-                      {"&Favorites", {sfFavorites, sfCommonFavorites}},
-                      {"&Recent Files", {sfRecent}}}},
-        DefaultsCase{"NoPersonalStartMenu",
-                     {{sfCommonStartMenu, "b"}, {sfDesktop, "c"}, {sfRecent, "i"}},
-                     {{"&Desktop", {sfDesktop}}, {"&Recent Files", {sfRecent}}}},
-        DefaultsCase{"NoAllUsersDocuments", {{sfPersonal, "e"}}, {{"&My Documents", {sfPersonal}}}},
-        DefaultsCase{"Nothing", {}, {}}),
+    testing::Values(DefaultsCase{"Everything",
+                                 {{sfStartMenu, "a"},
+                                  {sfCommonStartMenu, "b"},
+                                  {sfDesktop, "c"},
+                                  {sfCommonDesktopDirectory, "d"},
+                                  {sfPersonal, "e"},
+                                  {sfCommonDocuments, "f"},
+                                  {sfFavorites, "g"},
+                                  {sfCommonFavorites, "h"},
+                                  {sfRecent, "i"}},
+                                 {"&Start Menu + shell:sfStartMenu shell:sfCommonStartMenu",
+                                  "&Desktop + shell:sfDesktop shell:sfCommonDesktopDirectory",
+                                  "&My Documents + shell:sfPersonal shell:sfCommonDocuments",
+                                  "&Favorites + shell:sfFavorites shell:sfCommonFavorites",
+                                  "&Recent Files + shell:sfRecent"}},
+                    DefaultsCase{"NoPersonalStartMenu",
+                                 {{sfCommonStartMenu, "b"}, {sfDesktop, "c"}, {sfRecent, "i"}},
+                                 {"&Desktop + shell:sfDesktop", "&Recent Files + shell:sfRecent"}},
+                    DefaultsCase{"NoAllUsersDocuments",
+                                 {{sfPersonal, "e"}},
+                                 {"&My Documents + shell:sfPersonal"}},
+                    // As current Windows has it: both Favorites are the user's own folder.
+                    DefaultsCase{"AllUsersFavoritesAreTheUsersOwn",
+                                 {{sfFavorites, "C:\\Users\\jo\\Favorites"},
+                                  {sfCommonFavorites, "c:\\users\\JO\\Favorites\\"}},
+                                 {"&Favorites + shell:sfFavorites"}},
+                    DefaultsCase{"Nothing", {}, {}}),
     [](const auto& info) { return info.param.name; });
 
-TEST(DefaultFoldersTest, KeepsWhatIsThereAndFollowsTheLanguage) {
-    ShellFolderOverride folders({{sfDesktop, "c"}});
-    SetActiveTextLookup(
-        [](std::string_view section, std::string_view ident) -> std::optional<std::string> {
-            if (section == "SysFolders" && ident == "sfDesktop")
-                return "Schreibtisch";
-            return std::nullopt;
-        });
+class CustomFolderTitleTest : public testing::Test {
+  protected:
+    static bool TitleStored(const TCustomFolder& folder) {
+        return GetPropInfo(folder, "Title").IsStored(folder);
+    }
+    ShellFolderOverride shell{{{sfDesktop, "c"}, {sfStartMenu, "s"}}};
     TCustomFolders list;
+};
+
+TEST_F(CustomFolderTitleTest, DefaultTitlesFollowTheLanguageAndAreNotStored) {
     list.Add()->SetTitle("Mine");
     AddDefaultFolders(list);
-    SetActiveTextLookup({});
-    ASSERT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.Items(0)->Title(), "Mine");
-    EXPECT_EQ(list.Items(1)->Title(), "&Schreibtisch");
+    TCustomFolder* typed = list.Add();
+    typed->Paths()->AddShell(sfDesktop);
+    typed->SetTitle("&Work");
+    ScopedTextLookup german(kGerman);
+    EXPECT_EQ(
+        DescribeFolders(list),
+        (std::vector<std::string>{"Mine +", "&Startmen\xC3\xBC + shell:sfStartMenu",
+                                  "&Schreibtisch + shell:sfDesktop", "&Work + shell:sfDesktop"}));
+    EXPECT_FALSE(TitleStored(*list.Items(2)));
+    EXPECT_TRUE(TitleStored(*typed));
 }
 
-TEST(CustomFolderPathTest, TitleAndFullPathFollowThePathType) {
+// The dialogs write the title back before the paths; loading sets it after.
+TEST_F(CustomFolderTitleTest, ADefaultTitleInEitherLanguageBecomesTheDefault) {
+    TCustomFolderPaths desktop;
+    desktop.AddShell(sfDesktop);
+    const struct {
+        const char* title;
+        bool followsTheLanguage;
+    } cases[] = {{"&Schreibtisch", true},
+                 {"&Desktop", true},
+                 {"", true},
+                 {"Desktop", false},
+                 {"&desktop", false}};
+    for (const auto& c : cases) {
+        for (const bool titleFirst : {false, true}) {
+            std::optional<ScopedTextLookup> german(std::in_place, kGerman);
+            TCustomFolder* folder = list.Add();
+            if (titleFirst)
+                folder->SetTitle(c.title);
+            folder->SetPaths(&desktop);
+            if (!titleFirst)
+                folder->SetTitle(c.title);
+            german.reset();
+            EXPECT_EQ(folder->Title(), c.followsTheLanguage ? "&Desktop" : c.title) << c.title;
+            EXPECT_NE(TitleStored(*folder), c.followsTheLanguage) << c.title;
+        }
+    }
+}
+
+TEST(CustomFolderPathTest, TitleFullPathAndPathsTextFollowThePathType) {
     ShellFolderOverride folders({{sfFavorites, "/x/fav"}});
-    TCustomFolderPaths paths;
+    TCustomFolders list;
+    TCustomFolderPaths& paths = *list.Add()->Paths();
     TCustomFolderPath* disk = paths.AddDisk("D:\\Tools");
     TCustomFolderPath* shell = paths.AddShell(sfFavorites);
     TCustomFolderPath* missing = paths.AddShell(sfCommonFavorites);
-    EXPECT_EQ(disk->Title(), "D:\\Tools");
     EXPECT_EQ(disk->FullPath(), "D:\\Tools");
-    EXPECT_EQ(shell->Title(), "Favorites");
     EXPECT_EQ(shell->FullPath(), "/x/fav");
-    EXPECT_EQ(missing->Title(), "Common Favorites");
     EXPECT_EQ(missing->FullPath(), "");
+    EXPECT_EQ(list.Items(0)->PathsText(), "D:\\Tools, Favorites, Common Favorites");
+    EXPECT_EQ(list.Add()->PathsText(), "");
 }
 
-TEST(CustomFolderPathTest, NewPathIsAnEmptyDiskPathOnTheDesktopDefault) {
-    TCustomFolderPaths paths;
-    TCustomFolderPath* path = paths.Add();
-    EXPECT_EQ(path->PathType(), ptDisk);
-    EXPECT_EQ(path->Path(), "");
-    EXPECT_EQ(path->ShellFolder(), sfDesktop);
-}
-
-TEST(CustomFolderTest, SeparatorTitleIsAlwaysTheSeparatorTextAndNotStored) {
-    TCustomFolders list;
-    TCustomFolder* separator = list.AddSeparator();
-    separator->SetTitle("stored text");
-    EXPECT_EQ(separator->Title(), "- separator -");
-    const TPropInfo& title = GetPropInfo(*separator, "Title");
-    EXPECT_FALSE(title.IsStored(*separator));
-    EXPECT_TRUE(title.IsStored(*list.Add()));
-    EXPECT_TRUE(separator->Include());
-}
-
-TEST(CustomFolderTest, AssignCopiesPathsAndTheTitleAsRead) {
+TEST(CustomFolderTest, ASeparatorReadsAndCopiesAsTheSeparatorTextAndIsNotStored) {
     TCustomFolders list;
     TCustomFolder* source = list.AddSeparator();
+    source->SetTitle("stored text");
     source->Paths()->AddDisk("C:\\a");
     source->SetInclude(false);
+    EXPECT_EQ(source->Title(), "- separator -");
+    EXPECT_FALSE(GetPropInfo(*source, "Title").IsStored(*source));
     TCustomFolder* copy = list.Add();
     copy->Assign(*source);
     EXPECT_TRUE(copy->Separator());
@@ -134,29 +146,6 @@ TEST(CustomFolderTest, AssignCopiesPathsAndTheTitleAsRead) {
     EXPECT_NE(copy->Paths()->Items(0), source->Paths()->Items(0));
     copy->SetSeparator(false);
     EXPECT_EQ(copy->Title(), "- separator -");  // the separator text became its title
-}
-
-TEST(CustomFolderTest, PathsTextJoinsTheTitles) {
-    ShellFolderOverride folders({});
-    TCustomFolders list;
-    TCustomFolder* folder = list.Add();
-    EXPECT_EQ(folder->PathsText(), "");
-    folder->Paths()->AddShell(sfStartMenu);
-    folder->Paths()->AddShell(sfCommonStartMenu);
-    EXPECT_EQ(folder->PathsText(), "Start Menu, Common Start Menu");
-}
-
-TEST(CustomFolderTest, PublishedPropertiesInOrderWithDefaults) {
-    const TClassInfo& info = TCustomFolder::StaticClassInfo();
-    std::vector<std::string> names;
-    for (const TPropInfo* p : info.Properties())
-        names.push_back(p->Name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Paths", "Title", "Include", "Separator"}));
-    EXPECT_EQ(info.FindProperty("Include")->Default, 1);
-    EXPECT_EQ(info.FindProperty("Separator")->Default, 0);
-    const TClassInfo& pathInfo = TCustomFolderPath::StaticClassInfo();
-    EXPECT_FALSE(pathInfo.FindProperty("Title")->IsWritable());
-    EXPECT_EQ(pathInfo.FindProperty("PathType")->Default, ptDisk);
 }
 
 }  // namespace

@@ -55,17 +55,5 @@ TEST(WindowsFileBrowserTest, TimesAreTheEntrysLastWriteInLocalTime) {
     EXPECT_FALSE(browser.Next());
 }
 
-TEST(WindowsFileBrowserTest, AFilterNarrowsTheListing) {
-    TempDir dir;
-    dir.MakeFile("a.lnk");
-    dir.MakeFile("b.txt");
-    TFileBrowser browser;
-    browser.SetPath(PathText(dir.Path()));
-    browser.SetFilter("*.lnk");
-    ASSERT_TRUE(browser.Next());
-    EXPECT_EQ(browser.Name(), "a.lnk");
-    EXPECT_FALSE(browser.Next());
-}
-
 }  // namespace
 }  // namespace nimbra

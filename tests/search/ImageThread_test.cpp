@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
+#include <thread>
 
 #include "base/UiDispatcher.h"
 #include "support/FakeResultList.h"
@@ -17,21 +17,19 @@ namespace {
 using testing_support::FakeResultList;
 using namespace std::chrono_literals;
 
-// A lookup whose first call can be held until the test releases it, and
-// that records the order of the paths it was asked for.
+// The icon index of a path is its length; "bad" paths raise, "none" paths
+// have no icon, and a path ending in "gate" is held until the gate opens.
 class GatedLookup {
   public:
     int operator()(const std::string& path) {
         std::unique_lock lock(mutex_);
         asked_.push_back(path);
         changed_.notify_all();
-        if (path == "gate")
+        if (path.ends_with("gate"))
             changed_.wait(lock, [this] { return open_; });
         if (path.find("bad") != std::string::npos)
             throw std::runtime_error("no icon");
-        if (path.find("none") != std::string::npos)
-            return -1;
-        return static_cast<int>(path.size());
+        return path.find("none") != std::string::npos ? -1 : static_cast<int>(path.size());
     }
     void Open() {
         std::lock_guard lock(mutex_);
@@ -54,116 +52,104 @@ class GatedLookup {
     std::vector<std::string> asked_;
 };
 
+// Opens the gate as soon as destruction starts to wait for the loader.
+class GateOnDestruction : public ManualDispatcher {
+  public:
+    explicit GateOnDestruction(GatedLookup& lookup) : lookup_(lookup) {}
+    void ServeUntil(const std::function<bool()>& done) override {
+        lookup_.Open();
+        ManualDispatcher::ServeUntil(done);
+    }
+
+  private:
+    GatedLookup& lookup_;
+};
+
+// Entries 0 R, 1 bad.txt, 2 gate, 3 good.txt, 4 later.txt, 5 none.txt, and a
+// second root with the same path: 6 R, 7 good.txt.
 class ImageThreadThreads : public testing::Test {
   protected:
+    void SetUp() override {
+        const TProgramMenuItem root = items.AddRoot("C:\\R", "R", kZeroDate);
+        for (const char* name : {"bad.txt", "gate", "good.txt", "later.txt", "none.txt"})
+            items.AddFile(root, name, kZeroDate);
+        items.AddFile(items.AddRoot("C:\\R", "Again", kZeroDate), "good.txt", kZeroDate);
+    }
     TIconLookup Lookup() {
         return [this](const std::string& path) { return lookup(path); };
     }
-    // Pumps the interface thread until the condition holds (or a generous
-    // time passes, which fails the test instead of hanging it).
-    void PumpUntil(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + 20s;
-        while (!done() && std::chrono::steady_clock::now() < deadline)
-            dispatcher.WaitAndProcess(5);
-        ASSERT_TRUE(done());
-    }
 
-    ManualDispatcher dispatcher;
     GatedLookup lookup;
+    GateOnDestruction dispatcher{lookup};
+    TProgramMenuItems items{[] { return 0; }};
 };
 
-TEST_F(ImageThreadThreads, TheNewestPathIsServedFirst) {
-    TItemsView view(dispatcher, Lookup());
-    view.QueueIcon("gate");
-    lookup.WaitUntilAsked(1);
-    view.QueueIcon("first");
-    view.QueueIcon("second");
-    view.QueueIcon("third");
-    lookup.Open();
-    // Each result is handed to this thread, which must keep pumping.
-    PumpUntil([&] { return lookup.Asked().size() >= 4; });
-    EXPECT_EQ(lookup.Asked(), (std::vector<std::string>{"gate", "third", "second", "first"}));
-}
-
-TEST_F(ImageThreadThreads, ResultsReachTheEntriesOnTheInterfaceThread) {
-    lookup.Open();
-    TProgramMenuItems items{[] { return 0; }};
-    const TProgramMenuItem root = items.AddRoot("C:\\R", "R", kZeroDate);
-    items.AddFile(root, "good.txt", kZeroDate);
-    items.AddFile(root, "bad.txt", kZeroDate);
-    items.AddFile(root, "none.txt", kZeroDate);
-    items.AddFile(root, "later.txt", kZeroDate);
+TEST_F(ImageThreadThreads, ResultsReachEveryEntryWithThePathNewestFirst) {
     FakeResultList list;
     TItemsView view(dispatcher, Lookup());
     view.SetItems(&items);
     view.SetListView(&list);
-    view.ApplyFilter("", false, 1, rpDay, false, true, true);
+    view.QueueIcon("gate");  // holds the loader until every row is queued
+    lookup.WaitUntilAsked(1);
+    view.ApplyFilter(".txt", false, 1, rpDay, false, true, true);  // rows: all but "gate"
     for (int row = 0; row < list.rowCount; ++row) {
         TRowData data;
         view.FillRow(row, data);
         EXPECT_EQ(data.ImageIndex, 0);  // the placeholder until loaded
     }
-    // "bad" raises and "none" has no icon: neither stops the later paths.
-    PumpUntil([&] { return items.Items(1).ImageIndex() != 0 && items.Items(4).ImageIndex() != 0; });
-    EXPECT_EQ(items.Items(1).ImageIndex(), static_cast<int>(std::string("C:\\R\\good.txt").size()));
-    EXPECT_EQ(items.Items(2).ImageIndex(), 0);
-    EXPECT_EQ(items.Items(3).ImageIndex(), 0);
-    EXPECT_EQ(items.Items(4).ImageIndex(),
-              static_cast<int>(std::string("C:\\R\\later.txt").size()));
-    EXPECT_FALSE(list.redrawn.empty());
+    lookup.Open();
+    // Each result is handed to this thread, which must keep pumping.
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (list.redrawn.size() < 9 && std::chrono::steady_clock::now() < deadline)
+        dispatcher.WaitAndProcess(5);
+    // "none" has no icon and "bad" raises: neither stops the paths after them.
+    EXPECT_EQ(lookup.Asked(),
+              (std::vector<std::string>{"gate", "C:\\R\\good.txt", "C:\\R", "C:\\R\\none.txt",
+                                        "C:\\R\\later.txt", "C:\\R\\good.txt", "C:\\R\\bad.txt",
+                                        "C:\\R"}));
+    std::vector<int> loaded;
+    for (int i = 0; i < items.Count(); ++i)
+        loaded.push_back(items.Items(i).ImageIndex());
+    EXPECT_EQ(loaded, (std::vector<int>{4, 0, -1, 13, 14, 0, 4, 13}));
+    EXPECT_EQ(list.redrawn, (std::vector<int>{2, 6, 0, 5, 3, 2, 6, 0, 5}));
     view.SetItems(nullptr);
 }
 
-TEST_F(ImageThreadThreads, DestructionEndsPromptlyWithPathsLeftInTheQueue) {
-    std::atomic<int> calls{0};
-    auto view = std::make_unique<TItemsView>(dispatcher, [&](const std::string&) {
-        ++calls;
-        std::this_thread::sleep_for(2ms);
-        return 1;
-    });
-    for (int i = 0; i < 2000; ++i)
-        view->QueueIcon("path" + std::to_string(i));
-    // Let it start, then close: it finishes the current lookup and leaves.
-    while (calls.load() == 0)
-        std::this_thread::yield();
-    view.reset();
-    EXPECT_LT(calls.load(), 2000);
-}
+// Closing the program while the queue still holds paths: the loader finishes
+// what it is doing, serves nothing more, and nothing is left waiting.
+struct DestructionCase {
+    const char* name;
+    bool duringHandOver;  // otherwise during a lookup
+};
 
-TEST_F(ImageThreadThreads, DestructionWhileTheLoaderWaitsForAHandOverDoesNotDeadlock) {
-    TProgramMenuItems items{[] { return 0; }};
-    const TProgramMenuItem root = items.AddRoot("C:\\R", "R", kZeroDate);
-    items.AddFile(root, "x.txt", kZeroDate);
-    lookup.Open();
+class ImageThreadDestructionThreads : public ImageThreadThreads,
+                                      public testing::WithParamInterface<DestructionCase> {};
+
+TEST_P(ImageThreadDestructionThreads, EndsAfterTheCurrentPath) {
     auto view = std::make_unique<TItemsView>(dispatcher, Lookup());
     view->SetItems(&items);
-    view->QueueIcon("C:\\R\\x.txt");
+    view->QueueIcon("C:\\R\\gate");
     lookup.WaitUntilAsked(1);
-    // The loader now blocks in its hand-over; nobody pumps until the
-    // destructor, which must serve it.
-    std::this_thread::sleep_for(20ms);
+    for (int i = 0; i < 100; ++i)
+        view->QueueIcon("later" + std::to_string(i));
+    if (GetParam().duringHandOver) {
+        // The result waits for the interface thread, which nobody pumps until
+        // the destructor must.
+        lookup.Open();
+        while (dispatcher.PendingCount() == 0)
+            std::this_thread::yield();
+    }
     view.reset();
-    // Reaching this line is the test: the hand-over was served, not dropped.
+    EXPECT_EQ(lookup.Asked().size(), 1u);
     EXPECT_EQ(dispatcher.PendingCount(), 0u);
-    EXPECT_EQ(items.Items(1).ImageIndex(), static_cast<int>(std::string("C:\\R\\x.txt").size()));
+    // A result handed over is applied, not dropped.
+    EXPECT_EQ(items.Items(2).ImageIndex(), GetParam().duringHandOver ? 9 : -1);
 }
 
-TEST_F(ImageThreadThreads, ManyPathsQueuedWhileTheViewIsDestroyed) {
-    lookup.Open();
-    for (int round = 0; round < 20; ++round) {
-        TProgramMenuItems items{[] { return 0; }};
-        const TProgramMenuItem root = items.AddRoot("C:\\R", "R", kZeroDate);
-        for (int i = 0; i < 50; ++i)
-            items.AddFile(root, "f" + std::to_string(i) + ".txt", kZeroDate);
-        auto view = std::make_unique<TItemsView>(dispatcher, Lookup());
-        view->SetItems(&items);
-        for (int i = 1; i <= 50; ++i)
-            view->QueueIcon(items.Items(i).FullPath());
-        dispatcher.ProcessPending();
-        view.reset();
-        EXPECT_EQ(dispatcher.PendingCount(), 0u);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Table, ImageThreadDestructionThreads,
+                         testing::Values(DestructionCase{"DuringALookup", false},
+                                         DestructionCase{"DuringAHandOver", true}),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace nimbra

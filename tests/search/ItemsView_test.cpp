@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "base/Exception.h"
 #include "base/FormatSettings.h"
 #include "base/UiDispatcher.h"
+#include "folders/NimbraCustomFolders.h"
 #include "support/FakeResultList.h"
 
 namespace nimbra {
@@ -26,27 +30,17 @@ TEST_P(SplitRequestTest, TrimsUpperCasesAndSplitsAtSpaces) {
 INSTANTIATE_TEST_SUITE_P(Table, SplitRequestTest,
                          testing::Values(SplitCase{"Empty", "", {}},
                                          SplitCase{"AllBlank", " \t \r\n", {}},
-                                         SplitCase{"One", "notepad", {"NOTEPAD"}},
-                                         SplitCase{"OuterBlanks", "  notepad\t ", {"NOTEPAD"}},
                                          SplitCase{"RunsOfSpaces", "note   pad", {"NOTE", "PAD"}},
                                          SplitCase{"TabStaysInside", "a\tb c", {"A\tB", "C"}},
                                          SplitCase{"NonAscii", "\xC3\xA4pfel", {"\xC3\x84PFEL"}}),
                          [](const auto& info) { return info.param.name; });
 
-// A catalogue built by hand:
-//   Start Menu/          (root)
-//     Paint.lnk
-//     Programs/
-//       notepad.lnk
-//       Accessories/
-//         Deep/
-//           Calculator.lnk
-//       Google.url
-//   Notes on the pad.txt  (second root's file)
+// A catalogue built by hand (rows as Rows() shows them, "-" per level):
+//   Start Menu|-Paint|-Programs|--Google.url|--notepad|--Accessories|---Deep|
+//   ----Calculator|Docs|-Notes on the pad.txt
 class ItemsViewTest : public testing::Test {
   protected:
     void SetUp() override {
-        SetFormatSettings(TFormatSettings{});
         const TProgramMenuItem root = items.AddRoot("C:\\Start Menu", "Start Menu", kZeroDate);
         items.AddFile(root, "Paint.lnk", kOld);
         const TProgramMenuItem programs = items.AddFolder(root, "Programs", kOld);
@@ -61,102 +55,122 @@ class ItemsViewTest : public testing::Test {
         view.SetListView(&list);
     }
 
-    void Filter(const std::string& request, bool select = true, bool autoScroll = true) {
-        view.ApplyFilter(request, false, 1, rpDay, false, select, autoScroll);
+    void Filter(const std::string& request, bool autoScroll = true) {
+        view.ApplyFilter(request, false, 1, rpDay, false, true, autoScroll);
     }
 
-    std::vector<std::string> Rows() const {
-        std::vector<std::string> rows;
+    // The rows the list shows: indent, caption and " *" when bold.
+    std::string Rows() const {
+        std::string rows;
         for (int r = 0; r < list.rowCount; ++r) {
             TRowData data;
             EXPECT_TRUE(view.FillRow(r, data));
-            rows.push_back(std::string(static_cast<std::size_t>(data.Indent), '-') + data.Caption +
-                           (view.DrawRow(r) ? " *" : ""));
+            rows += (r > 0 ? "|" : "") + std::string(static_cast<std::size_t>(data.Indent), '-') +
+                    data.Caption + (view.DrawRow(r) ? " *" : "");
         }
         return rows;
     }
 
     static constexpr TDateTime kOld = 40000.5;
+    bool lookupFails = false;
     ManualDispatcher dispatcher;
-    TProgramMenuItems items{[] { return 9; }};
+    TProgramMenuItems items{[this] {
+        if (lookupFails)
+            throw Exception("no icons");
+        return 9;
+    }};
     TItemsView view{dispatcher, [](const std::string&) { return -1; }};
     FakeResultList list;
 };
 
-TEST_F(ItemsViewTest, EmptyRequestShowsEverythingPlainAndSelectsTheFirstRow) {
-    Filter("");
-    EXPECT_EQ(list.rowCount, items.Count());
-    for (int r = 0; r < list.rowCount; ++r)
-        EXPECT_FALSE(view.DrawRow(r));
-    EXPECT_EQ(list.selected, 0);
-    EXPECT_GE(list.invalidations, 1);
-}
-
-TEST_F(ItemsViewTest, AMatchBringsItsFoldersIndentedAndIsTheOnlyBoldRow) {
-    Filter("calc");
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"Start Menu", "-Programs", "--Accessories",
-                                                "---Deep", "----Calculator *"}));
-    EXPECT_EQ(list.selected, 4);
-}
-
-TEST_F(ItemsViewTest, WithoutAutoScrollTheFirstRowIsSelectedEvenIfItIsAFolder) {
-    Filter("calc", true, false);
-    EXPECT_EQ(list.selected, 0);
-    EXPECT_FALSE(view.DrawRow(0));
-}
-
-TEST_F(ItemsViewTest, NoMatchLeavesTheListEmptyAndNothingSelected) {
-    Filter("zzz");
-    EXPECT_EQ(list.rowCount, 0);
-    EXPECT_EQ(list.selected, -1);
-    EXPECT_FALSE(view.SelectedItem());
-}
-
-TEST_F(ItemsViewTest, BlanksAroundTheRequestMatchTheSameButMakeRowsBold) {
-    Filter("  notepad  ");
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"Start Menu", "-Programs", "--notepad *"}));
-    Filter("   ");
-    ASSERT_EQ(list.rowCount, items.Count());
-    for (int r = 0; r < list.rowCount; ++r)
-        EXPECT_TRUE(view.DrawRow(r)) << r;
-}
-
-struct MatchCase {
+struct FilterCase {
     const char* name;
     const char* request;
-    std::vector<std::string> matches;
+    bool autoScroll;
+    const char* rows;
+    int selected;
 };
 
-class ItemsViewMatchTest : public ItemsViewTest, public testing::WithParamInterface<MatchCase> {};
+class ItemsViewFilterTest : public ItemsViewTest, public testing::WithParamInterface<FilterCase> {};
 
-TEST_P(ItemsViewMatchTest, MatchesEntriesHoldingEveryWord) {
-    Filter(GetParam().request);
-    std::vector<std::string> matches;
-    for (int r = 0; r < list.rowCount; ++r)
-        if (view.ViewItem(r).Matches())
-            matches.push_back(view.ViewItem(r).Title());
-    EXPECT_EQ(matches, GetParam().matches);
+TEST_P(ItemsViewFilterTest, ShowsEachMatchBoldUnderItsFoldersAndSelects) {
+    Filter(GetParam().request, GetParam().autoScroll);
+    EXPECT_EQ(Rows(), GetParam().rows);
+    EXPECT_EQ(list.selected, GetParam().selected);
+    EXPECT_EQ(list.invalidations, 1);
+}
+
+constexpr const char* kCalculator = "Start Menu|-Programs|--Accessories|---Deep|----Calculator *";
+constexpr const char* kPad = "Start Menu|-Programs|--notepad *|Docs|-Notes on the pad.txt *";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ItemsViewFilterTest,
+    testing::Values(
+        FilterCase{"EmptyShowsAllPlain", "", true,
+                   "Start Menu|-Paint|-Programs|--Google.url|--notepad|--Accessories|---Deep|"
+                   "----Calculator|Docs|-Notes on the pad.txt",
+                   0},
+        FilterCase{"BlanksOnlyMatchAllInBold", "   ", true,
+                   "Start Menu *|-Paint *|-Programs *|--Google.url *|--notepad *|--Accessories *|"
+                   "---Deep *|----Calculator *|Docs *|-Notes on the pad.txt *",
+                   0},
+        FilterCase{"DeepMatchSelected", "calc", true, kCalculator, 4},
+        FilterCase{"WithoutAutoScrollTheFirstRow", "calc", false, kCalculator, 0},
+        FilterCase{"NoMatchSelectsNothing", "zzz", true, "", -1},
+        FilterCase{"OuterBlanksAndCaseIgnored", "  NOTEPAD  ", true,
+                   "Start Menu|-Programs|--notepad *", 2},
+        FilterCase{"Pa", "pa", true,
+                   "Start Menu|-Paint *|-Programs|--notepad *|Docs|-Notes on the pad.txt *", 1},
+        FilterCase{"Pai", "pai", true, "Start Menu|-Paint *", 1},
+        FilterCase{"TwoWordsAnyOrder", "pad note", true, kPad, 2},
+        FilterCase{"OneTextForTwoWords", "pad pad", true, kPad, 2},
+        FilterCase{"FolderAloneByItsOwnName", "programs", true, "Start Menu|-Programs *", 1}),
+    [](const auto& info) { return info.param.name; });
+
+// Whatever happens to the catalogue, the list is never left with rows that
+// name entries it no longer has.
+struct CatalogueChangeCase {
+    const char* name;
+    void (*change)(TItemsView& view, TProgramMenuItems& items, bool& lookupFails);
+};
+
+class ItemsViewCatalogueChangeTest : public ItemsViewTest,
+                                     public testing::WithParamInterface<CatalogueChangeCase> {};
+
+TEST_P(ItemsViewCatalogueChangeTest, LeavesNoRowsBehind) {
+    Filter("");
+    ASSERT_EQ(list.rowCount, 10);
+    GetParam().change(view, items, lookupFails);
+    EXPECT_EQ(list.rowCount, 0);
+    EXPECT_TRUE(view.VisibleItems().empty());
+    TRowData data;
+    EXPECT_FALSE(view.FillRow(0, data));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, ItemsViewMatchTest,
-    testing::Values(MatchCase{"Pa", "pa", {"Paint", "notepad", "Notes on the pad.txt"}},
-                    MatchCase{"Pai", "pai", {"Paint"}},
-                    MatchCase{"TwoWordsAnyOrder", "pad note", {"notepad", "Notes on the pad.txt"}},
-                    MatchCase{"SameTextTwice",
-                              "o o",
-                              {"Programs", "Google.url", "notepad", "Accessories", "Calculator",
-                               "Docs", "Notes on the pad.txt"}},
-                    MatchCase{"UrlMatchesInternetShortcuts", "url", {"Google.url"}},
-                    MatchCase{"LnkMatchesNoShortcut", "lnk", {}},
-                    MatchCase{"FolderByItsOwnName", "programs", {"Programs"}},
-                    MatchCase{"CaseIgnored", "NOTEPAD", {"notepad"}}),
+    Table, ItemsViewCatalogueChangeTest,
+    testing::Values(
+        CatalogueChangeCase{"Cleared", [](auto&, auto& items, bool&) { items.Clear(); }},
+        CatalogueChangeCase{"RescanFailed",
+                            [](auto&, auto& items, bool& lookupFails) {
+                                lookupFails = true;
+                                EXPECT_THROW(items.Rescan(TCustomFolders()), Exception);
+                            }},
+        CatalogueChangeCase{"AnotherLinked",
+                            [](auto& view, auto& items, bool&) {
+                                TProgramMenuItems other{nullptr};
+                                view.SetItems(&other);
+                                EXPECT_TRUE(items.View() == nullptr && other.View() == &view);
+                                view.SetItems(&items);
+                            }},
+        CatalogueChangeCase{"LinkedOneDestroyed",
+                            [](auto& view, auto&, bool&) {
+                                auto gone = std::make_unique<TProgramMenuItems>(nullptr);
+                                view.SetItems(gone.get());
+                                gone.reset();
+                                EXPECT_EQ(view.Items(), nullptr);
+                            }}),
     [](const auto& info) { return info.param.name; });
-
-TEST_F(ItemsViewTest, AMatchingFolderShowsNothingBelowItThatDoesNotMatch) {
-    Filter("programs");
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"Start Menu", "-Programs *"}));
-}
 
 TEST_F(ItemsViewTest, TheDateBoundaryItselfPasses) {
     const TDateTime today = Today();
@@ -167,100 +181,64 @@ TEST_F(ItemsViewTest, TheDateBoundaryItselfPasses) {
     dated.AddFile(root, "yesterday.txt", today - 1);
     view.SetItems(&dated);
     view.ApplyFilter("", true, 1, rpDay, false, true, true);
-    std::vector<std::string> rows = Rows();
-    EXPECT_EQ(rows, (std::vector<std::string>{"R", "-at-boundary.txt *"}));
+    EXPECT_EQ(Rows(), "R|-at-boundary.txt *");
     view.ApplyFilter("", true, 1, rpDay, true, true, true);  // since yesterday 00:00
     EXPECT_EQ(list.rowCount, 4);
     EXPECT_FALSE(view.DrawRow(0));  // the root is shown only for what is below it
 }
 
-TEST_F(ItemsViewTest, FillRowGivesTextsAndQueuesTheIconOnce) {
+TEST_F(ItemsViewTest, FillRowGivesTheTextsAndThePlaceholderIcon) {
     Filter("calc");
-    TRowData data;
-    ASSERT_TRUE(view.FillRow(4, data));
-    EXPECT_EQ(data.Caption, "Calculator");
-    EXPECT_EQ(data.Indent, 4);
-    EXPECT_EQ(data.Path, "Start Menu\\Programs\\Accessories\\Deep\\Calculator.lnk");
-    EXPECT_EQ(data.Changed, DateTimeToDisplayText(kOld));
-    EXPECT_EQ(data.ImageIndex, 9);
-    ASSERT_TRUE(view.FillRow(0, data));
-    EXPECT_EQ(data.Path, "");
-    EXPECT_EQ(data.Changed, DateTimeToDisplayText(kZeroDate));
-    EXPECT_FALSE(view.FillRow(5, data));
-    EXPECT_FALSE(view.FillRow(-1, data));
+    const auto row = [&](int r) {
+        TRowData d;
+        return view.FillRow(r, d) ? d.Path + "|" + d.Changed + "|" + std::to_string(d.ImageIndex)
+                                  : "none";
+    };
+    EXPECT_EQ(row(4), "Start Menu\\Programs\\Accessories\\Deep\\Calculator.lnk|" +
+                          DateTimeToDisplayText(kOld) + "|9");
+    EXPECT_EQ(row(0), "|" + DateTimeToDisplayText(kZeroDate) + "|9");
+    EXPECT_EQ(row(5) + row(-1), "nonenone");
 }
 
-TEST_F(ItemsViewTest, RestoringFindsTheSameFileOrKeepsTheRowNumber) {
-    Filter("");
-    list.SelectRow(4);  // notepad
-    const auto saved = view.SavePosition();
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->FileName, "notepad.lnk");
-    EXPECT_EQ(saved->Folder, "C:\\Start Menu\\Programs");
-    Filter("o");  // notepad moves to another row
-    view.RestorePosition(saved);
-    EXPECT_EQ(view.SelectedItem().Title(), "notepad");
-
-    TItemsViewPos gone{"C:\\Elsewhere", "gone.txt", 3};
-    view.RestorePosition(gone);
-    EXPECT_EQ(list.selected, 3);
-    gone.Index = 99;
-    view.RestorePosition(gone);
-    EXPECT_EQ(list.selected, list.rowCount - 1);
-    view.RestorePosition(std::nullopt);
-    EXPECT_EQ(list.selected, 0);
-}
-
-TEST_F(ItemsViewTest, RestoreComparesNamesCaseSensitively) {
-    Filter("");
-    TItemsViewPos otherCase{"C:\\Start Menu\\Programs", "NOTEPAD.LNK", 1};
-    view.RestorePosition(otherCase);
-    EXPECT_EQ(list.selected, 1);
-}
-
-TEST_F(ItemsViewTest, RestoreOnAnEmptyListSelectsNothing) {
-    Filter("zzz");
-    list.selections.clear();
-    view.RestorePosition(TItemsViewPos{"x", "y", 2});
-    EXPECT_TRUE(list.selections.empty());
-}
-
-TEST_F(ItemsViewTest, SavingWithoutSelectionGivesNothing) {
+TEST_F(ItemsViewTest, SavingTakesTheSelectedEntryAndItsRow) {
     Filter("zzz");
     EXPECT_FALSE(view.SavePosition());
+    Filter("");
+    list.SelectRow(4);
+    const auto saved = view.SavePosition().value_or(TItemsViewPos{});
+    EXPECT_EQ(saved.Folder + "|" + saved.FileName + "|" + std::to_string(saved.Index),
+              "C:\\Start Menu\\Programs|notepad.lnk|4");
 }
 
-TEST_F(ItemsViewTest, ALoadedIconReachesEveryEntryWithThePathAndRedrawsItsRows) {
-    TProgramMenuItems twice{nullptr};
-    for (const char* title : {"One", "Two"}) {
-        const TProgramMenuItem root = twice.AddRoot("C:\\Shared", title, kZeroDate);
-        twice.AddFile(root, "app.lnk", kOld);
-    }
-    view.SetItems(&twice);
-    Filter("app");
-    view.SetLoadedIcon("c:\\shared\\APP.LNK", 17);
-    view.ApplyLoadedIcon();
-    EXPECT_EQ(twice.Items(1).ImageIndex(), 17);
-    EXPECT_EQ(twice.Items(3).ImageIndex(), 17);
-    EXPECT_EQ(list.redrawn, (std::vector<int>{1, 3}));
+// Restoring after a filter "o" (9 rows, notepad in row 3) or "zzz" (none).
+struct RestoreCase {
+    const char* name;
+    const char* request;
+    std::optional<TItemsViewPos> position;
+    int selected;
+};
+
+class ItemsViewRestoreTest : public ItemsViewTest,
+                             public testing::WithParamInterface<RestoreCase> {};
+
+TEST_P(ItemsViewRestoreTest, FindsTheSameFileOrKeepsTheRowNumber) {
+    Filter(GetParam().request);
+    view.RestorePosition(GetParam().position);
+    EXPECT_EQ(list.selected, GetParam().selected);
 }
 
-TEST_F(ItemsViewTest, WithoutAListOnlyTheRequestIsKept) {
-    view.SetListView(nullptr);
-    view.ApplyFilter("calc", true, 1, rpWeek, false, true, true);
-    EXPECT_EQ(view.Request(), "calc");
-    EXPECT_TRUE(view.RecentActive());
-    EXPECT_TRUE(view.VisibleItems().empty());
-    EXPECT_FALSE(view.SelectedItem());
-}
-
-TEST_F(ItemsViewTest, LinkingACatalogueReplacesTheBackLink) {
-    TProgramMenuItems other{nullptr};
-    EXPECT_EQ(items.View(), &view);
-    view.SetItems(&other);
-    EXPECT_EQ(items.View(), nullptr);
-    EXPECT_EQ(other.View(), &view);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, ItemsViewRestoreTest,
+    testing::Values(
+        RestoreCase{"SameFileOnAnotherRow", "o",
+                    TItemsViewPos{"C:\\Start Menu\\Programs", "notepad.lnk", 7}, 3},
+        RestoreCase{"NamesCompareCaseSensitively", "o",
+                    TItemsViewPos{"C:\\Start Menu\\Programs", "NOTEPAD.LNK", 1}, 1},
+        RestoreCase{"GoneKeepsTheRow", "o", TItemsViewPos{"C:\\Elsewhere", "gone.txt", 5}, 5},
+        RestoreCase{"GoneBeyondTheEndTakesTheLast", "o", TItemsViewPos{"C:\\X", "x", 99}, 8},
+        RestoreCase{"NoPositionTakesTheFirst", "o", std::nullopt, 0},
+        RestoreCase{"EmptyListSelectsNothing", "zzz", TItemsViewPos{"x", "y", 2}, -1}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace nimbra

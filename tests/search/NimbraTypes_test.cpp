@@ -2,28 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Exception.h"
+#include "base/Locale.h"
 #include "folders/NimbraCustomFolders.h"
-#include "search/SystemIcons.h"
+#include "support/AllocationLimit.h"
+#include "support/CatalogueOutline.h"
 #include "support/TestFolders.h"
 #include "utils/MiscUtils.h"
 
 namespace nimbra {
 namespace {
 
+using testing_support::AllocationLimit;
+using testing_support::Outline;
 using testing_support::PathText;
 using testing_support::ShellFolderOverride;
 using testing_support::TempDir;
-
-// One line per entry: indent by level, title, and "/" for folders.
-std::vector<std::string> Outline(TProgramMenuItems& items) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < items.Count(); ++i) {
-        const TProgramMenuItem e = items.Items(i);
-        lines.push_back(std::string(static_cast<std::size_t>(e.Level()) * 2, ' ') + e.Title() +
-                        (e.IsFolder() ? "/" : ""));
-    }
-    return lines;
-}
 
 class CatalogueScanTest : public testing::Test {
   protected:
@@ -32,178 +26,160 @@ class CatalogueScanTest : public testing::Test {
     std::string root = PathText(dir.Path());
 };
 
-TEST_F(CatalogueScanTest, FilesSortedFirstThenEachSubfolderWithItsSubtree) {
-    dir.MakeFile("b.lnk");
-    dir.MakeFile("A.txt");
-    dir.MakeFile("z/inner.txt");
-    dir.MakeFile("C/deeper/x.url");
-    dir.MakeFile("C/c1.txt");
+struct ListingCase {
+    const char* name;
+    std::vector<const char*> files;  // a name ending in "/" is a folder
+    std::vector<std::string> outline;
+};
+
+class CatalogueListingTest : public CatalogueScanTest,
+                             public testing::WithParamInterface<ListingCase> {};
+
+TEST_P(CatalogueListingTest, FilesSortedFirstThenEachSubfolderWithItsSubtree) {
+    for (const std::string file : GetParam().files)
+        file.ends_with('/') ? (void)dir.MakeDir(file) : (void)dir.MakeFile(file);
     items.ScanRoot(root, "Root");
-    const std::string rootTitle = dir.Path().filename().string();
-    EXPECT_EQ(Outline(items),
-              (std::vector<std::string>{rootTitle + "/", "  A.txt", "  b", "  C/", "    c1.txt",
-                                        "    deeper/", "      x.url", "  z/", "    inner.txt"}));
+    EXPECT_EQ(Outline(items, 1), GetParam().outline);
 }
 
-TEST_F(CatalogueScanTest, EntryFieldsForFilesAndFolders) {
-    dir.MakeFile("Programs/Accessories/Notepad.lnk");
-    items.ScanRoot(root, "Start Menu");
-    ASSERT_EQ(items.Count(), 4);
-    const TProgramMenuItem rootEntry = items.Items(0);
-    const TProgramMenuItem programs = items.Items(1);
-    const TProgramMenuItem notepad = items.Items(3);
-
-    EXPECT_EQ(rootEntry.FileName(), root);
-    EXPECT_EQ(rootEntry.Folder(), "");
-    EXPECT_EQ(rootEntry.RelativePath(), "");
-    EXPECT_FALSE(rootEntry.Parent());
-
-    EXPECT_EQ(programs.Title(), "Programs");
-    EXPECT_EQ(programs.FileName(), JoinPath(root, "Programs"));
-    EXPECT_EQ(programs.FullPath(), JoinPath(root, "Programs"));
-    EXPECT_EQ(programs.RelativePath(), "");
-
-    EXPECT_EQ(notepad.Title(), "Notepad");
-    EXPECT_EQ(notepad.SearchKey(), "NOTEPAD");
-    EXPECT_EQ(notepad.FileName(), "Notepad.lnk");
-    EXPECT_EQ(notepad.Folder(), JoinPath(JoinPath(root, "Programs"), "Accessories"));
-    EXPECT_EQ(notepad.FullPath(), JoinPath(notepad.Folder(), "Notepad.lnk"));
-    EXPECT_EQ(notepad.RelativePath(), "Start Menu\\Programs\\Accessories\\Notepad.lnk");
-    EXPECT_EQ(notepad.Level(), 3);
-    EXPECT_EQ(notepad.Parent().Title(), "Accessories");
-    EXPECT_EQ(notepad.ImageIndex(), -1);
-    EXPECT_FALSE(notepad.Shown());
-    EXPECT_FALSE(notepad.Matches());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, CatalogueListingTest,
+    testing::Values(ListingCase{"TreeWithDotNamesButNoDotEntries",
+                                {"b.lnk", "A.txt", "z/inner.txt", "C/deeper/x.url", "C/c1.txt",
+                                 "..data", ".hidden", ".svn/"},
+                                {"  ..data", "  .hidden", "  A.txt", "  b", "  .svn/", "  C/",
+                                 "    c1.txt", "    deeper/", "      x.url", "  z/",
+                                 "    inner.txt"}},
+                    ListingCase{"NonAscii",  // übersicht, Änderungen, 日本
+                                {"\xC3\xBC"
+                                 "bersicht.txt",
+                                 "\xC3\x84nderungen.lnk", "\xE6\x97\xA5\xE6\x9C\xAC.url"},
+                                {"  \xC3\x84nderungen",
+                                 "  \xC3\xBC"
+                                 "bersicht.txt",
+                                 "  \xE6\x97\xA5\xE6\x9C\xAC.url"}}),
+    [](const auto& info) { return info.param.name; });
 
 struct TitleCase {
     const char* file;
-    const char* title;
+    const char* titleAndKey;
 };
 
 class FileTitleTest : public testing::TestWithParam<TitleCase> {};
 
 TEST_P(FileTitleTest, OnlyShortcutsLoseTheirExtension) {
     TProgramMenuItems items{nullptr};
-    const TProgramMenuItem root = items.AddRoot("C:\\Root", "Root", kZeroDate);
-    EXPECT_EQ(items.AddFile(root, GetParam().file, kZeroDate).Title(), GetParam().title);
+    const TProgramMenuItem e =
+        items.AddFile(items.AddRoot("C:\\Root", "Root", kZeroDate), GetParam().file, kZeroDate);
+    EXPECT_EQ(e.Title() + "|" + std::string(e.SearchKey()), GetParam().titleAndKey);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FileTitleTest,
-    testing::Values(TitleCase{"Notepad.lnk", "Notepad"}, TitleCase{"Notepad.LNK", "Notepad"},
-                    TitleCase{"Notepad.LnK", "Notepad"}, TitleCase{"Google.url", "Google.url"},
-                    TitleCase{"readme.txt", "readme.txt"}, TitleCase{"a.b.lnk", "a.b"},
-                    TitleCase{"noext", "noext"}, TitleCase{"lnk", "lnk"},
-                    TitleCase{"x.lnk.txt", "x.lnk.txt"}, TitleCase{"..data", "..data"}));
+    testing::Values(TitleCase{"Notepad.LNK", "Notepad|NOTEPAD"},
+                    TitleCase{"Google.url", "Google.url|GOOGLE.URL"},
+                    TitleCase{"a.b.lnk", "a.b|A.B"}, TitleCase{"lnk", "lnk|LNK"},
+                    TitleCase{"x.lnk.txt", "x.lnk.txt|X.LNK.TXT"},
+                    TitleCase{"\xC3\xA4nderung.lnk", "\xC3\xA4nderung|\xC3\x84NDERUNG"}));
 
-struct RootTitleCase {
-    const char* folder;
-    const char* title;
-};
-
-class RootTitleTest : public testing::TestWithParam<RootTitleCase> {};
-
-TEST_P(RootTitleTest, IsTheLastComponentOrTheWholeRoot) {
-    TProgramMenuItems items{nullptr};
-    EXPECT_EQ(items.AddRoot(GetParam().folder, "x", kZeroDate).Title(), GetParam().title);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, RootTitleTest,
-                         testing::Values(RootTitleCase{"C:\\", "C:\\"}, RootTitleCase{"C:", "C:"},
-                                         RootTitleCase{"C:\\Users\\Start Menu", "Start Menu"},
-                                         RootTitleCase{"\\\\server\\share", "share"},
-                                         RootTitleCase{"/home/u/Desktop", "Desktop"}));
-
-TEST_F(CatalogueScanTest, DotEntriesAreSkippedButDotNamesAreListed) {
-    dir.MakeFile("..data");
-    dir.MakeFile(".hidden");
-    dir.MakeDir(".svn");
-    items.ScanRoot(root, "R");
-    std::vector<std::string> titles;
-    for (int i = 1; i < items.Count(); ++i)
-        titles.push_back(items.Items(i).Title());
-    EXPECT_EQ(titles, (std::vector<std::string>{"..data", ".hidden", ".svn"}));
-}
-
-TEST_F(CatalogueScanTest, EmptyRootAddsNothingAtAll) {
-    items.ScanRoot("", "Missing");
-    EXPECT_EQ(items.Count(), 0);
-}
-
-TEST_F(CatalogueScanTest, AFolderThatCannotBeListedKeepsOnlyItsRoot) {
-    const std::string missing = JoinPath(root, "does-not-exist");
-    const std::string file = PathText(dir.MakeFile("plain.txt"));
-    items.ScanRoot(missing, "Missing");
-    items.ScanRoot(file, "File");
-    ASSERT_EQ(items.Count(), 2);
+TEST_F(CatalogueScanTest, ARootThatCannotBeListedKeepsOnlyItsEntry) {
+    items.ScanRoot("", "Missing");  // a special folder this system lacks: nothing at all
+    items.ScanRoot(JoinPath(root, "does-not-exist"), "Missing");
+    items.ScanRoot(PathText(dir.MakeFile("plain.txt")), "File");
+    items.ScanRoot("Q:\\", "Q:\\");  // a drive root has no directory entry of its own
+    ASSERT_EQ(Outline(items), (std::vector<std::string>{"does-not-exist/", "plain.txt/", "Q:\\/"}));
     EXPECT_EQ(items.Items(0).Changed(), kZeroDate);
-    EXPECT_EQ(items.Items(0).Title(), "does-not-exist");
-    EXPECT_EQ(items.Items(1).Level(), 0);
+    EXPECT_EQ(items.Items(2).Changed(), kZeroDate);
 }
 
-TEST_F(CatalogueScanTest, ADriveRootWithoutADirectoryEntryHasTheZeroDate) {
-    items.ScanRoot("Q:\\", "Q:\\");
-    ASSERT_GE(items.Count(), 1);
-    EXPECT_EQ(items.Items(0).Title(), "Q:\\");
-    EXPECT_EQ(items.Items(0).Changed(), kZeroDate);
-}
-
-TEST_F(CatalogueScanTest, UnicodeNamesSortAndMatchIgnoringCase) {
-    dir.MakeFile(
-        "\xC3\xBC"
-        "bersicht.txt");                           // übersicht
-    dir.MakeFile("\xC3\x84nderungen.lnk");         // Änderungen
-    dir.MakeFile("\xE6\x97\xA5\xE6\x9C\xAC.url");  // 日本
-    items.ScanRoot(root, "R");
-    ASSERT_EQ(items.Count(), 4);
-    EXPECT_EQ(items.Items(1).Title(), "\xC3\x84nderungen");
-    EXPECT_EQ(items.Items(1).SearchKey(), "\xC3\x84NDERUNGEN");
-    EXPECT_EQ(items.Items(2).SearchKey(),
-              "\xC3\x9C"
-              "BERSICHT.TXT");
-    EXPECT_EQ(items.Items(3).Title(), "\xE6\x97\xA5\xE6\x9C\xAC.url");
-}
-
-TEST_F(CatalogueScanTest, TheSameFolderTwiceIsScannedTwiceAndFoundTwice) {
-    dir.MakeFile("Tools/app.lnk");
+// Every path the catalogue holds, written in any case, finds exactly the
+// entries with that path, in catalogue order; other paths find nothing.
+TEST_F(CatalogueScanTest, FindByPathFindsEveryEntryWithThePath) {
+    for (const char* file : {"a.txt", "A.TXT", "b.lnk", "m", "Zz.txt", "sub/a.txt", "sub/d/x.url",
+                             "Sub2/b.txt", "\xC3\x84pfel", "\xC3\xA4pfel"})
+        dir.MakeFile(file);
+    for (int i = 0; i < 40; ++i)
+        dir.MakeFile("many/f" + std::to_string(i));
     items.ScanRoot(root, "One");
-    items.ScanRoot(root, "Two");
-    ASSERT_EQ(items.Count(), 6);
-    std::string path = JoinPath(JoinPath(root, "TOOLS"), "APP.LNK");
-    int cursor = 0;
-    const TProgramMenuItem first = items.FindByPath(path, cursor);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first.Index(), 2u);
-    const TProgramMenuItem second = items.FindNextByPath(cursor);
-    ASSERT_TRUE(second);
-    EXPECT_EQ(second.Index(), 5u);
-    EXPECT_EQ(second.RelativePath(), "Two\\Tools\\app.lnk");
-    EXPECT_FALSE(items.FindNextByPath(cursor));
-    EXPECT_EQ(cursor, -1);
+    items.ScanRoot(root, "Two");  // the same folder twice: every path twice
+    EXPECT_EQ(items.Items(items.Count() - 1).RelativePath(), "Two\\Sub2\\b.txt");
+    std::vector<std::string> paths{"", JoinPath(root, "0"), JoinPath(root, "a.txt\\x"),
+                                   JoinPath(root, "sub\\zz"), JoinPath(root, "many\\f5x")};
+    for (int i = 0; i < items.Count(); ++i)
+        paths.push_back(AnsiUpperCase(items.Items(i).FullPath()));
+    for (const std::string& path : paths) {
+        std::vector<std::uint32_t> expected;
+        for (int i = 0; i < items.Count(); ++i)
+            if (AnsiSameText(items.Items(i).FullPath(), path))
+                expected.push_back(static_cast<std::uint32_t>(i));
+        std::vector<std::uint32_t> found;
+        int cursor = 0;
+        for (auto e = items.FindByPath(path, cursor); e; e = items.FindNextByPath(cursor))
+            found.push_back(e.Index());
+        EXPECT_EQ(found, expected) << path;
+        EXPECT_EQ(cursor, -1);
+    }
 }
 
-TEST_F(CatalogueScanTest, FindByPathFindsFoldersAndRootsAndNothingElse) {
-    dir.MakeFile("a/b/c.txt");
-    items.ScanRoot(root, "R");
+// Running out of memory while an entry is added leaves the catalogue as it
+// was: the next entry reads back its own name and key, and filters end.
+TEST(CatalogueMemoryTest, AnEntryIsAddedWholeOrNotAtAll) {
+    const std::string longName = std::string(600, 'q') + ".txt";  // the buffers must grow
+    bool refused = true;
+    for (int allowed = 0; refused; ++allowed) {
+        TProgramMenuItems items{nullptr};
+        const TProgramMenuItem folder = items.AddRoot("C:\\R", "R", kZeroDate);
+        for (const char* name : {"a", "b", "c", "d", "e", "f"})
+            items.AddFile(folder, name, kZeroDate);
+        {
+            AllocationLimit limit(allowed);
+            try {
+                items.AddFile(folder, longName, kZeroDate);
+            } catch (const std::bad_alloc&) {
+            }
+            refused = limit.Reached();
+        }
+        if (!refused)
+            break;
+        ASSERT_EQ(items.Count(), 7) << allowed;
+        const TProgramMenuItem next = items.AddFile(folder, "z.txt", kZeroDate);
+        EXPECT_EQ(next.Title() + "|" + std::string(next.SearchKey()), "z.txt|Z.TXT") << allowed;
+        std::vector<std::uint32_t> rows;
+        EXPECT_EQ(items.Filter(TMatchRequest{{"Q"}}, rows), -1) << allowed;
+        EXPECT_EQ(items.Filter(TMatchRequest{{"Z"}}, rows), 1) << allowed;
+    }
+}
+
+// Built by hand, a catalogue keeps catalogue order, which lookups by path
+// rely on: what would break it is refused and changes nothing.
+TEST(CatalogueOrderTest, IsKeptWhenBuiltByHand) {
+    TProgramMenuItems items{nullptr};
+    const TProgramMenuItem root = items.AddRoot("C:\\R", "R", kZeroDate);
+    items.AddFile(root, "b.txt", kZeroDate);
+    const TProgramMenuItem sub = items.AddFolder(root, "Sub", kZeroDate);
+    items.AddFile(sub, "x.txt", kZeroDate);
+    EXPECT_NO_THROW(items.AddFile(sub, "X.TXT", kZeroDate));  // the same name in another case
+    EXPECT_THROW(items.AddFile(sub, "a.txt", kZeroDate), EListError);         // before x.txt
+    EXPECT_THROW(items.AddFile(root, "c.txt", kZeroDate), EListError);        // after a subfolder
+    EXPECT_THROW(items.AddFolder(root, "A", kZeroDate), EListError);          // before Sub
+    EXPECT_THROW(items.AddFile(items.Items(1), "y", kZeroDate), EListError);  // below a file
+    items.AddFolder(root, "Tail", kZeroDate);
+    EXPECT_THROW(items.AddFile(sub, "y.txt", kZeroDate), EListError);  // Sub has ended
+    ASSERT_EQ(items.Count(), 6);
     int cursor = 0;
-    EXPECT_EQ(items.FindByPath(root, cursor).Index(), 0u);
-    EXPECT_EQ(items.FindByPath(JoinPath(root, "A"), cursor).Index(), 1u);
-    EXPECT_FALSE(items.FindByPath(JoinPath(root, "a\\c.txt"), cursor));
-    EXPECT_EQ(cursor, -1);
-    EXPECT_FALSE(items.FindByPath("", cursor));
-    EXPECT_FALSE(items.FindByPath(JoinPath(root, "a\\b\\c.txt\\d"), cursor));
+    EXPECT_EQ(items.FindByPath("C:\\R\\Sub\\x.txt", cursor).Index(), 3u);
+    EXPECT_EQ(items.FindNextByPath(cursor).Index(), 4u);
 }
 
 TEST(CatalogueRescanTest, ScansIncludedEntriesInOrderAndSkipsTheRest) {
     TempDir a;
     TempDir b;
-    a.MakeFile("one.txt");
+    const std::string tom = PathText(a.MakeDir("Tom && Jerry"));  // "&&" is an accelerator mark
+    a.MakeFile("Tom && Jerry/one.txt");
     b.MakeFile("two.txt");
     ShellFolderOverride folders({{sfFavorites, PathText(b.Path())}});
     TCustomFolders list;
-    TCustomFolder* disk = list.Add();
-    disk->Paths()->AddDisk(PathText(a.Path()));
+    list.Add()->Paths()->AddDisk(tom);
     list.AddSeparator();
     TCustomFolder* excluded = list.Add();
     excluded->SetInclude(false);
@@ -215,36 +191,12 @@ TEST(CatalogueRescanTest, ScansIncludedEntriesInOrderAndSkipsTheRest) {
     TProgramMenuItems items{[] { return 3; }};
     items.Rescan(list);
     ASSERT_EQ(items.Count(), 4);
-    EXPECT_EQ(items.Items(1).Title(), "one.txt");
-    EXPECT_EQ(items.Items(3).Title(), "two.txt");
+    EXPECT_EQ(items.Items(1).RelativePath(), JoinPath(StripHotkey(tom), "one.txt"));
+    EXPECT_NE(StripHotkey(tom).find("Tom & Jerry"), std::string::npos);
     EXPECT_EQ(items.Items(3).RelativePath(), "Favorites\\two.txt");
     EXPECT_EQ(items.DefaultImageIndex(), 3);
-
     items.Rescan(TCustomFolders());
     EXPECT_EQ(items.Count(), 0);
-}
-
-TEST(CatalogueRescanTest, RootTitlesLoseTheirAcceleratorMarks) {
-    TempDir dir;
-    const std::string path = PathText(dir.MakeDir("Tom && Jerry"));
-    dir.MakeFile("Tom && Jerry/x.txt");
-    TCustomFolders list;
-    list.Add()->Paths()->AddDisk(path);
-    TProgramMenuItems items{nullptr};
-    items.Rescan(list);
-    ASSERT_EQ(items.Count(), 2);
-    EXPECT_EQ(items.Items(1).RelativePath(), JoinPath(StripHotkey(path), "x.txt"));
-    EXPECT_NE(items.Items(1).RelativePath().find("Tom & Jerry"), std::string::npos);
-}
-
-TEST(CatalogueIconTest, TheFirstDrawQueuesOnceAndShowsThePlaceholder) {
-    TProgramMenuItems items{[] { return 42; }};
-    const TProgramMenuItem root = items.AddRoot("C:\\R", "R", kZeroDate);
-    const TProgramMenuItem file = items.AddFile(root, "a.txt", kZeroDate);
-    EXPECT_EQ(file.GetImageIndex(), 42);  // no view linked: nothing to queue
-    EXPECT_EQ(file.ImageIndex(), 42);
-    file.SetImageIndex(5);
-    EXPECT_EQ(file.GetImageIndex(), 5);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "utils/NewLangUtils.h"
+#include <climits>
+
+#include "support/ScopedLanguage.h"
 
 namespace nimbra {
 namespace {
@@ -60,7 +62,12 @@ INSTANTIATE_TEST_SUITE_P(
         PeriodCase{"RollingYearFrom29February", EncodeDate(2024, 2, 29), 1, rpYear, true, kSunday,
                    EncodeDate(2023, 2, 28)},
         PeriodCase{"UnknownUnitIsToday", kSundayEvening, 5, static_cast<TRecentPeriod>(7), false,
-                   kSunday, EncodeDate(2024, 3, 31)}),
+                   kSunday, EncodeDate(2024, 3, 31)},
+        // Damaged stored values: the boundary stays on the calendar.
+        PeriodCase{"HugeRollingYears", kSundayEvening, INT_MAX, rpYear, true, kSunday, kMinDate},
+        PeriodCase{"HugeDays", kSundayEvening, INT_MAX, rpDay, false, kSunday, kMinDate},
+        PeriodCase{"HugeNegativeWeeks", kSundayEvening, INT_MIN, rpWeek, false, kSunday, kMaxDate},
+        PeriodCase{"HugeMonths", kSundayEvening, 2'000'000'000, rpMonth, false, kSunday, kMinDate}),
     [](const auto& info) { return info.param.name; });
 
 TEST(PeriodStartTest, TheLocaleGivesAValidFirstDay) {
@@ -74,14 +81,8 @@ TEST(PeriodTextTest, WordsForEachUnitAndTheLanguagesFormat) {
     EXPECT_EQ(PeriodText(1, rpWeek), "1 week(s)");
     EXPECT_EQ(PeriodText(12, rpMonth), "12 month(s)");
     EXPECT_EQ(PeriodText(3, rpYear), "3 year(s)");
-    SetActiveTextLookup(
-        [](std::string_view section, std::string_view ident) -> std::optional<std::string> {
-            if (section == "Nimbra" && ident == "Perioddays")
-                return "%s Tag(e)";
-            return std::nullopt;
-        });
+    const testing_support::ScopedLanguage german("German", "[Nimbra]\nPerioddays=\"%s Tag(e)\"\n");
     EXPECT_EQ(PeriodText(2, rpDay), "2 Tag(e)");
-    SetActiveTextLookup({});
 }
 
 TEST(RecentPeriodTest, IsStoredByValueName) {

@@ -5,8 +5,8 @@
 #include <set>
 
 #include "shell/LocalizedSysFolders.h"
+#include "support/ScopedLanguage.h"
 #include "support/TestFolders.h"
-#include "utils/NewLangUtils.h"
 
 namespace nimbra {
 namespace {
@@ -76,15 +76,9 @@ TEST(ShellFolderTest, VirtualFoldersHaveNoPath) {
 
 TEST(ShellFolderNameTest, ALanguageReplacesTheBuiltInName) {
     EXPECT_EQ(GetShellFolderName(sfFavorites), "Favorites");
-    SetActiveTextLookup(
-        [](std::string_view section, std::string_view ident) -> std::optional<std::string> {
-            if (section == "SysFolders" && ident == "sfFavorites")
-                return "Favoriten";
-            return std::nullopt;
-        });
+    const testing_support::ScopedLanguage german("German", "[SysFolders]\nsfFavorites=Favoriten");
     EXPECT_EQ(GetShellFolderName(sfFavorites), "Favoriten");
     EXPECT_EQ(GetShellFolderName(sfDesktop), "Desktop");
-    SetActiveTextLookup({});
 }
 
 TEST(ShellFolderNameTest, ConstantsListEveryIdentifierInOrder) {

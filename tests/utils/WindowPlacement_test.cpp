@@ -22,15 +22,15 @@ const TMonitorRects kPrimary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
 // A second monitor to its right, task bar on the left.
 const TMonitorRects kSecond{{1920, 0, 3200, 1024}, {1980, 0, 3200, 1024}};
 
-TEST(MulDivTest, RoundsHalvesAwayFromZero) {
-    EXPECT_EQ(MulDiv(10, 3, 4), 8);
-    EXPECT_EQ(MulDiv(-10, 3, 4), -8);
-    EXPECT_EQ(MulDiv(10, 3, -4), -8);
-    EXPECT_EQ(MulDiv(9, 1, 4), 2);
-    EXPECT_EQ(MulDiv(1920, 90, 100), 1728);
-    EXPECT_EQ(MulDiv(1, 1, 0), -1);
-    EXPECT_EQ(MulDiv(2000000000, 3, 6), 1000000000);
-    EXPECT_EQ(MulDiv(2000000000, 2000000000, 4), 2147483647);
+TEST(MulDivRoundTest, RoundsHalvesAwayFromZero) {
+    EXPECT_EQ(MulDivRound(10, 3, 4), 8);
+    EXPECT_EQ(MulDivRound(-10, 3, 4), -8);
+    EXPECT_EQ(MulDivRound(10, 3, -4), -8);
+    EXPECT_EQ(MulDivRound(9, 1, 4), 2);
+    EXPECT_EQ(MulDivRound(1920, 90, 100), 1728);
+    EXPECT_EQ(MulDivRound(1, 1, 0), -1);
+    EXPECT_EQ(MulDivRound(2000000000, 3, 6), 1000000000);
+    EXPECT_EQ(MulDivRound(2000000000, 2000000000, 4), 2147483647);
 }
 
 struct SizingCase {
@@ -126,55 +126,40 @@ class StoredPlacementTest : public testing::Test {
     TAppIni ini;
 };
 
-TEST_F(StoredPlacementTest, BoundsAreStoredUnderTheWindowsName) {
-    SaveBounds(ini, "View state", "fmNimbraApp", Bounds(-10, 20, 640, 480), true);
-    EXPECT_EQ(ini.ReadInteger("View state", "fmNimbraApp.Left", 0), -10);
-    EXPECT_EQ(ini.ReadInteger("View state", "fmNimbraApp.Top", 0), 20);
-    EXPECT_EQ(ini.ReadInteger("View state", "fmNimbraApp.Width", 0), 640);
-    EXPECT_EQ(ini.ReadInteger("View state", "fmNimbraApp.Height", 0), 480);
-    EXPECT_EQ(ReadBounds(ini, "View state", "fmNimbraApp", Bounds(1, 2, 3, 4), true),
-              Bounds(-10, 20, 640, 480));
-    EXPECT_EQ(ReadBounds(ini, "View state", "fmNimbraApp", Bounds(1, 2, 3, 4), false),
-              Bounds(-10, 20, 3, 4));
-}
-
-TEST_F(StoredPlacementTest, WithoutSizeOnlyThePositionIsStoredAndMissingValuesKeepTheCurrent) {
+TEST_F(StoredPlacementTest, BoundsRoundTripWithOrWithoutSizeAndMissingValuesKeepTheCurrent) {
+    SaveBounds(ini, "View state", "main", Bounds(-10, 20, 640, 480), true);
     SaveBounds(ini, "View state", "dlg", Bounds(5, 6, 300, 200), false);
-    EXPECT_FALSE(ini.ValueExists("View state", "dlg.Width"));
+    EXPECT_EQ(ReadBounds(ini, "View state", "main", Bounds(1, 2, 3, 4), true),
+              Bounds(-10, 20, 640, 480));
     EXPECT_EQ(ReadBounds(ini, "View state", "dlg", Bounds(0, 0, 70, 80), true),
               Bounds(5, 6, 70, 80));
     EXPECT_EQ(ReadBounds(ini, "View state", "other", Bounds(1, 2, 70, 80), true),
               Bounds(1, 2, 70, 80));
 }
 
-TEST_F(StoredPlacementTest, ColumnPrefixIsGivenOrOwnerAndListName) {
-    EXPECT_EQ(ListColumnsPrefix("", "frNimbra", "lvItems"), "frNimbra.lvItems");
-    EXPECT_EQ(ListColumnsPrefix("Custom", "frNimbra", "lvItems"), "Custom");
+TEST_F(StoredPlacementTest, DamagedBoundsAreHeldFarOutsideButWithinReach) {
+    ini.WriteInteger("View state", "w.Left", 2147483600);
+    ini.WriteInteger("View state", "w.Top", -2147483647);
+    ini.WriteInteger("View state", "w.Width", 2147483647);
+    ini.WriteInteger("View state", "w.Height", -50);
+    const TRect bounds = ReadBounds(ini, "View state", "w", Bounds(0, 0, 10, 10), true);
+    EXPECT_EQ(bounds, Bounds(1'000'000, -1'000'000, 1'000'000, 0));
+    // Validation then brings it back onto the monitor.
+    EXPECT_EQ(FitIntoWorkArea(bounds, kPrimary.WorkArea, 4, 4), Bounds(-4, -4, 1928, 0));
 }
 
 std::vector<TListColumnState> ThreeColumns() {
     return {{0, 200}, {1, 150}, {2, 100}};
 }
 
-TEST_F(StoredPlacementTest, ColumnsAreStoredByPosition) {
-    SaveListColumns(ini, "View", "f.lv", {{2, 90}, {0, 210}});
-    EXPECT_EQ(ini.ReadInteger("View", "f.lv.ColumnCount", 0), 2);
-    EXPECT_EQ(ini.ReadInteger("View", "f.lv.Column0", -1), 2);
-    EXPECT_EQ(ini.ReadInteger("View", "f.lv.Column0.Width", -1), 90);
-    EXPECT_EQ(ini.ReadInteger("View", "f.lv.Column1", -1), 0);
-}
-
-TEST_F(StoredPlacementTest, DraggableColumnsTakeTheirStoredOrderAndWidths) {
+TEST_F(StoredPlacementTest, DraggableColumnsTakeTheStoredOrderAndFixedOnesOnlyTheWidths) {
     const std::vector<TListColumnState> stored = {{2, 90}, {0, 210}, {1, 160}};
     SaveListColumns(ini, "View", "f.lv", stored);
+    EXPECT_EQ(ini.ReadInteger("View", "f.lv.Column0.Width", -1), 90);
     auto columns = ThreeColumns();
     LoadListColumns(ini, "View", "f.lv", columns, true);
     EXPECT_EQ(columns, stored);
-}
-
-TEST_F(StoredPlacementTest, FixedColumnsKeepTheirOrderButTakeTheWidths) {
-    SaveListColumns(ini, "View", "f.lv", {{2, 90}, {0, 210}, {1, 160}});
-    auto columns = ThreeColumns();
+    columns = ThreeColumns();
     LoadListColumns(ini, "View", "f.lv", columns, false);
     EXPECT_EQ(columns, (std::vector<TListColumnState>{{0, 210}, {1, 160}, {2, 90}}));
 }

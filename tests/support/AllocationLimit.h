@@ -1,0 +1,20 @@
+#pragma once
+
+namespace nimbra::testing_support {
+
+// Runs out of memory on purpose: while the object lives, the calling thread
+// may make `allowed` more allocations through operator new; every one after
+// them raises std::bad_alloc. Other threads are not affected. The test
+// program replaces the global operator new and delete for this.
+class AllocationLimit {
+  public:
+    explicit AllocationLimit(int allowed);
+    ~AllocationLimit();
+    AllocationLimit(const AllocationLimit&) = delete;
+    AllocationLimit& operator=(const AllocationLimit&) = delete;
+
+    // Whether an allocation was refused.
+    bool Reached() const;
+};
+
+}  // namespace nimbra::testing_support
