@@ -8,21 +8,21 @@
 #include "base/ErrorDisplay.h"
 #include "base/Unicode.h"
 #include "controls/StdCtrls.h"
-#include "utils/NewLangUtils.h"
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
 namespace {
 
 struct TKind {
-    std::string_view Ident;
+    const TCodeText& Caption;
     UINT Icon;
 };
 
-constexpr std::array<TKind, 4> kKinds{{{"Warning", MB_ICONWARNING},
-                                       {"Error", MB_ICONERROR},
-                                       {"Information", MB_ICONINFORMATION},
-                                       {"Confirm", MB_ICONQUESTION}}};
+const std::array<TKind, 4> kKinds{{{CodeText("MessageBox", "Warning"), MB_ICONWARNING},
+                                   {CodeText("MessageBox", "Error"), MB_ICONERROR},
+                                   {CodeText("MessageBox", "Information"), MB_ICONINFORMATION},
+                                   {CodeText("MessageBox", "Confirm"), MB_ICONQUESTION}}};
 
 constexpr std::array<UINT, 4> kButtons{MB_OK, MB_OKCANCEL, MB_YESNO, MB_YESNOCANCEL};
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "utils/NewLangUtils.h"
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
@@ -30,37 +30,39 @@ constexpr std::array<TModifierBit, 4> kModifiers{{{ssShift, scShift, kModShift},
 
 struct TKeyName {
     unsigned Key;
-    std::string_view Ident;
-    std::string_view Name;
+    const TCodeText& Name;
 };
 
-constexpr std::array<TKeyName, 16> kKeyNames{{{8, "SmkcBkSp", "BkSp"},
-                                              {9, "SmkcTab", "Tab"},
-                                              {13, "SmkcEnter", "Enter"},
-                                              {19, "SmkcPause", "Pause"},
-                                              {27, "SmkcEsc", "Esc"},
-                                              {32, "SmkcSpace", "Space"},
-                                              {33, "SmkcPgUp", "PgUp"},
-                                              {34, "SmkcPgDn", "PgDn"},
-                                              {35, "SmkcEnd", "End"},
-                                              {36, "SmkcHome", "Home"},
-                                              {37, "SmkcLeft", "Left"},
-                                              {38, "SmkcUp", "Up"},
-                                              {39, "SmkcRight", "Right"},
-                                              {40, "SmkcDown", "Down"},
-                                              {45, "SmkcIns", "Ins"},
-                                              {46, "SmkcDel", "Del"}}};
+constexpr std::string_view kConst = kStringConstantsSection;
 
-constexpr std::array<std::string_view, 4> kPrefixIdents{"SmkcShift", "SmkcCtrl", "SmkcAlt",
-                                                        "SmkcWin"};
-constexpr std::array<std::string_view, 4> kPrefixes{"Shift+", "Ctrl+", "Alt+", "Win+"};
+const std::array<TKeyName, 16> kKeyNames{{{8, CodeText(kConst, "SmkcBkSp")},
+                                          {9, CodeText(kConst, "SmkcTab")},
+                                          {13, CodeText(kConst, "SmkcEnter")},
+                                          {19, CodeText(kConst, "SmkcPause")},
+                                          {27, CodeText(kConst, "SmkcEsc")},
+                                          {32, CodeText(kConst, "SmkcSpace")},
+                                          {33, CodeText(kConst, "SmkcPgUp")},
+                                          {34, CodeText(kConst, "SmkcPgDn")},
+                                          {35, CodeText(kConst, "SmkcEnd")},
+                                          {36, CodeText(kConst, "SmkcHome")},
+                                          {37, CodeText(kConst, "SmkcLeft")},
+                                          {38, CodeText(kConst, "SmkcUp")},
+                                          {39, CodeText(kConst, "SmkcRight")},
+                                          {40, CodeText(kConst, "SmkcDown")},
+                                          {45, CodeText(kConst, "SmkcIns")},
+                                          {46, CodeText(kConst, "SmkcDel")}}};
+
+// In the order the text shows them, as the modifiers above.
+const std::array<const TCodeText*, 4> kPrefixes{
+    &CodeText(kConst, "SmkcShift"), &CodeText(kConst, "SmkcCtrl"), &CodeText(kConst, "SmkcAlt"),
+    &CodeText(kConst, "SmkcWin")};
 
 std::string KeyName(unsigned key) {
     if (key > 255)
         return {};
     for (const TKeyName& entry : kKeyNames) {
         if (entry.Key == key)
-            return GetConstString(entry.Ident, entry.Name);
+            return GetLocalizedString(entry.Name);
     }
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
         return std::string(1, static_cast<char>(key));
@@ -119,7 +121,7 @@ std::string ShortCutToText(TShortCut shortCut) {
     std::string text;
     for (std::size_t i = 0; i < kModifiers.size(); ++i) {
         if ((shortCut & kModifiers[i].Bit) != 0)
-            text += GetConstString(kPrefixIdents[i], kPrefixes[i]);
+            text += GetLocalizedString(*kPrefixes[i]);
     }
     return text + name;
 }

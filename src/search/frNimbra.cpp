@@ -12,7 +12,7 @@
 #include "shell/ShellBrowserEx_win.h"
 #include "shell/ShellImageList_win.h"
 #include "utils/ConfigUtils.h"
-#include "utils/NewLangUtils.h"
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
@@ -92,8 +92,7 @@ TNimbraFrame::TNimbraFrame(TComponent* owner) : TFrame(owner) {
     try {
         items_->Rescan(*FoldersCfg->Folders());
     } catch (const std::exception& e) {
-        MessageDlg(GetLocalizedString("Nimbra", "ErrorLoading", "Error loading folders contents.") +
-                       "\n" + e.what(),
+        MessageDlg(GetLocalizedString(CodeText("Nimbra", "ErrorLoading")) + "\n" + e.what(),
                    mtError, mbOK);
     }
     // 5.-8. The stored filter, the first results, the request selected.
@@ -401,12 +400,11 @@ bool TNimbraFrame::HandleWindowMessage(unsigned message, std::uintptr_t wParam,
 void TNimbraFrame::Localize() {
     UpdateListState();
     UpdateFolderHints();
-    const char* const idents[] = {"TitleColumn", "PathColumn", "ChangedColumn"};
-    const char* const defaults[] = {"Title", "Path", "Changed"};
-    for (int i = 0; i < 3; ++i) {
-        ListView1->Columns()->Items(i)->SetCaption(
-            GetLocalizedString("Nimbra", idents[i], defaults[i]));
-    }
+    const TCodeText* const titles[] = {&CodeText("Nimbra", "TitleColumn"),
+                                       &CodeText("Nimbra", "PathColumn"),
+                                       &CodeText("Nimbra", "ChangedColumn")};
+    for (int i = 0; i < 3; ++i)
+        ListView1->Columns()->Items(i)->SetCaption(GetLocalizedString(*titles[i]));
     HeaderLabel->SetCaption(kProductName);
 }
 

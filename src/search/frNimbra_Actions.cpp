@@ -8,7 +8,7 @@
 #include "search/ItemCommands.h"
 #include "search/frNimbra.h"
 #include "shell/ShellBrowserEx_win.h"
-#include "utils/NewLangUtils.h"
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
@@ -132,7 +132,7 @@ void TNimbraFrame::CmdRunExecute() {
     if (!OpenEntry(entry)) {
         // The list may be older than the disk: say why nothing started.
         const unsigned long error = GetLastError();
-        std::string text = GetLocalizedString("Nimbra", "OpenFailed", "Could not open \"%s\".");
+        std::string text = GetLocalizedString(CodeText("Nimbra", "OpenFailed"));
         if (const std::size_t at = text.find("%s"); at != std::string::npos)
             text.replace(at, 2, entry.FullPath());
         if (error != 0)

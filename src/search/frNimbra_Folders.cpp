@@ -8,7 +8,7 @@
 #include "search/frNimbra.h"
 #include "shell/MyFolderMonitor.h"
 #include "utils/MiscUtils.h"
-#include "utils/NewLangUtils.h"
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
@@ -127,8 +127,7 @@ void TNimbraFrame::UpdateListState() {
 }
 
 void TNimbraFrame::UpdateFolderHints() {
-    const std::string format = GetLocalizedString(
-        "Nimbra", "IncludeExcludeHint", "Include/exclude %s from the list of folders to search.");
+    const std::string format = GetLocalizedString(CodeText("Nimbra", "IncludeExcludeHint"));
     for (int i = 0; i < CustomFolderActions->ActionCount(); ++i) {
         TAction& action = *CustomFolderActions->Actions(i);
         if (action.Tag() == 0)

@@ -4,7 +4,7 @@
 #include "search/fmCustomRecentPeriod.h"
 #include "search/frNimbra.h"
 #include "utils/ConfigUtils.h"
-#include "utils/NewLangUtils.h"
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
@@ -14,7 +14,7 @@ constexpr char kRecentSection[] = "Nimbra\\Recent";
 constexpr int kMaxPeriodValue = 100;
 
 std::string CustomCaption(int value, TRecentPeriod unit) {
-    std::string caption = GetLocalizedString("Nimbra", "CustomPeriod", "&Custom - %s");
+    std::string caption = GetLocalizedString(CodeText("Nimbra", "CustomPeriod"));
     if (const std::size_t at = caption.find("%s"); at != std::string::npos)
         caption.replace(at, 2, PeriodText(value, unit));
     return caption;
