@@ -40,7 +40,7 @@ HWND OwnerWindow() {
 
 int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
     const TKind& kind = kKinds[static_cast<std::size_t>(type)];
-    const std::wstring caption = ToWide(GetLocalizedString("MessageBox", kind.Ident, kind.Ident));
+    const std::wstring caption = ToWide(GetLocalizedString(kind.Caption));
     const std::wstring body = ToWide(text);
     switch (MessageBoxW(OwnerWindow(), body.c_str(), caption.c_str(),
                         kind.Icon | kButtons[static_cast<std::size_t>(buttons)])) {
