@@ -10,6 +10,8 @@
 #include "controls/Spin.h"
 #include "controls/StdCtrls.h"
 
+#include "support/GeometryPrinters.h"
+
 namespace nimbra {
 namespace {
 
