@@ -5,6 +5,7 @@
 #include "base/Unicode.h"
 #include "controls/Dialogs_win.h"
 #include "controls/Forms_win.h"
+#include "help/CommonAppHelp.h"
 #include "utils/ConfigUtils.h"
 #include "utils/NimbraCfg.h"
 
@@ -19,6 +20,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         nimbra::InstallApplicationErrorDisplay();
         auto* form = new nimbra::TNimbraApp(&application);
         application.SetMainForm(form);
+        // After the main window: the global localizer they carry switches
+        // to the stored language, which reaches the window.
+        nimbra::CreateHelpModules(&application);
         application.Run();
         return 0;
     } catch (const std::exception& e) {

@@ -4,6 +4,7 @@
 
 #include "search/frNimbra.h"
 #include "utils/AppIniForm_win.h"
+#include "utils/NewLangUtils.h"
 
 namespace nimbra {
 
@@ -41,6 +42,11 @@ TNimbraApp::TNimbraApp(TComponent* owner) : TForm(owner) {
     NimbraFrame1->SetAlign(alClient);
     CreateMenu();
     SetActiveControl(NimbraFrame1->Edit1);
+
+    NewLocalizer1 = new TNewLocalizer(this);
+    NewLocalizer1->SetName("NewLocalizer1");
+    NewLocalizer1->SetForceFrameSave(true);
+    FinishLoading(*this);
 }
 
 void TNimbraApp::CreateMenu() {

@@ -12,6 +12,7 @@ namespace nimbra {
 class TNimbraFrame;
 class TAppIniFormPos;
 class TAppIniFormFont;
+class TNewLocalizer;
 
 class TNimbraApp : public TForm {
   public:
@@ -25,6 +26,7 @@ class TNimbraApp : public TForm {
     TAppIniFormFont* AppIniFormFont1 = nullptr;
     TMenuItem* IncludeFoldersItem = nullptr;
     TAction* AppExit = nullptr;
+    TNewLocalizer* NewLocalizer1 = nullptr;
 
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     static const TClassInfo& StaticClassInfo();

@@ -147,6 +147,19 @@ bool VisitOwned(const TComponent& root, const std::function<bool(const TComponen
 
 }  // namespace
 
+void FinishLoading(TComponent& root) {
+    root.BeginLoading();
+    std::vector<TComponent*> owned;
+    VisitOwned(root, [&](const TComponent& c) {
+        if (&c != &root)
+            owned.push_back(const_cast<TComponent*>(&c));
+        return false;
+    });
+    for (TComponent* component : owned)
+        component->Loaded();
+    root.Loaded();
+}
+
 TAction* FindShortCutAction(const TComponent& root, TShortCut shortCut) {
     TAction* found = nullptr;
     VisitOwned(root, [&](const TComponent& c) {

@@ -121,6 +121,12 @@ class TDataModule : public TComponent {
     static const TClassInfo& StaticClassInfo();
 };
 
+// Ends the building of a window, frame or data module made in code: every
+// component it owns (and theirs) is told it was loaded, then the root, as
+// after reading a stored form. A window's localizer takes the program's
+// language here.
+void FinishLoading(TComponent& root);
+
 // The form a control sits in (through its parents), or nullptr.
 TCustomForm* GetParentForm(const TControl& control);
 

@@ -61,7 +61,8 @@ void CreateHelpModules(TComponent* owner) {
     new TBasicAppHelp(owner);
 }
 
-std::string GenerateDefaultLanguageFile(const std::string& folder) {
+std::string GenerateDefaultLanguageFile(
+    const std::string& folder, const std::function<void(TComponent& program)>& createWindows) {
     const std::string previousFolder = LanguageFolder();
     SetLanguageFolder(folder);
     const TLanguageFile file;
@@ -71,6 +72,8 @@ std::string GenerateDefaultLanguageFile(const std::string& folder) {
     ClearCache();
     {
         TComponent program(nullptr);
+        if (createWindows)
+            createWindows(program);
         CreateHelpModules(&program);
         GenerateAllDefaultTexts();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <string>
 #include <string_view>
 
@@ -70,10 +72,11 @@ void CreateHelpModules(TComponent* owner);
 
 // Generates the program's default language file into `folder` (which the
 // language folder points to meanwhile) from every window, frame and data
-// module that carries a localizer; returns the file's name. Until the
-// windows exist, these are the help data modules, which carry the code
-// texts.
-std::string GenerateDefaultLanguageFile(const std::string& folder);
+// module that carries a localizer; returns the file's name. The help data
+// modules carry the code texts; `createWindows` makes the program's windows
+// (owned by `program`), which exist only on Windows.
+std::string GenerateDefaultLanguageFile(
+    const std::string& folder, const std::function<void(TComponent& program)>& createWindows = {});
 
 // Writes the help into "<program>.help.txt" beside the program file.
 void DumpHelp();

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "utils/NewLangUtils.h"
+
 namespace nimbra {
 
 namespace {
@@ -51,6 +53,12 @@ TRecentPeriodDialog::TRecentPeriodDialog(TComponent* owner) : TForm(owner) {
     CancelButton->SetHint("Abandon entry and close the dialog.");
     for (TButton* button : {OKButton, CancelButton})
         button->SetAnchors({akRight, akBottom});
+    auto* localizer = new TNewLocalizer(this);
+    localizer->SetName("NewLocalizer1");
+    // The unit names of the list are texts of the window too.
+    localizer->Filter()->Add("+PeriodList.Items");
+    localizer->Filter()->Add("-ValueEdit.Text");  // a number, not a text
+    FinishLoading(*this);
 }
 
 bool TRecentPeriodDialog::Execute(int& value, TRecentPeriod& unit) {

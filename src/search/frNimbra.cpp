@@ -225,6 +225,11 @@ void TNimbraFrame::CreateControls() {
     Timer1->OnTimer = [this](TObject&) { TimerStep(); };
     ShellBrowserEx1 = new TShellBrowserEx(this);
     ShellBrowserEx1->SetName("ShellBrowserEx1");
+    // The window's localizer translates the frame's components; this one
+    // puts back what code sets after each pass.
+    NewLocalizer1 = new TNewLocalizer(this);
+    NewLocalizer1->SetName("NewLocalizer1");
+    NewLocalizer1->OnLocalize = [this](TNewLocalizer&) { Localize(); };
     FontChanged();
 }
 

@@ -24,6 +24,7 @@ class TShellBrowserEx;
 class TTimer;
 class TWindowDispatcher;
 class TCustomFolder;
+class TNewLocalizer;
 
 class TNimbraFrame : public TFrame {
   public:
@@ -61,6 +62,7 @@ class TNimbraFrame : public TFrame {
     TActionList* CustomFolderActions = nullptr;
     TShellBrowserEx* ShellBrowserEx1 = nullptr;
     TTimer* Timer1 = nullptr;
+    TNewLocalizer* NewLocalizer1 = nullptr;
 
     // The actions.
     TAction* CmdRun = nullptr;

@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <chrono>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -301,10 +302,26 @@ bool TNimbraProcess::Close() {
     return WaitForSingleObject(info_.hProcess, 15000) == WAIT_OBJECT_0;
 }
 
+// In Wine's virtual desktop a process cannot read what another one drew, so
+// the picture is asked for from outside: scripts/test watches for a request
+// file and takes the picture from the X display. Without that watcher (on
+// Windows, or a display of Wine's own windows) the screen is copied here.
 void TNimbraProcess::Screenshot(const std::filesystem::path& file) const {
-    using Microsoft::WRL::ComPtr;
     RECT rc{};
     GetWindowRect(main_, &rc);
+    std::filesystem::remove(file);
+    const std::filesystem::path request = file.string() + ".request";
+    std::ofstream(request) << rc.left << " " << rc.top << " " << rc.right - rc.left << " "
+                           << rc.bottom - rc.top << "\n";
+    const auto answered = [&] { return !std::filesystem::exists(request); };
+    if (const_cast<TNimbraProcess*>(this)->WaitFor(answered, 3000))
+        return;
+    std::filesystem::remove(request);
+    CopyScreen(rc, file);
+}
+
+void TNimbraProcess::CopyScreen(const RECT& rc, const std::filesystem::path& file) {
+    using Microsoft::WRL::ComPtr;
     const int width = rc.right - rc.left;
     const int height = rc.bottom - rc.top;
     const HDC screen = GetDC(nullptr);

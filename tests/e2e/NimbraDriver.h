@@ -70,6 +70,7 @@ class TNimbraProcess {
 
   private:
     std::wstring ItemText(int row, int column) const;
+    static void CopyScreen(const RECT& rc, const std::filesystem::path& file);
 
     PROCESS_INFORMATION info_{};
     HWND main_ = nullptr;

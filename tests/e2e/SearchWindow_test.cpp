@@ -289,5 +289,50 @@ TEST_F(SearchWindowTest, OpeningAnEntryThatVanishedSaysSoAndTheWindowStaysUsable
     EXPECT_EQ(BoldTitles(), (std::vector<std::string>{"Calculator"}));
 }
 
+// Settings saved in one language, the program started in another: the
+// window's texts, the code's texts and the stored state all arrive.
+TEST_F(SearchWindowTest, AStoredLanguageTranslatesTheWindowWithItsSavedState) {
+    {
+        TNimbraProcess& nimbra = Start();
+        ASSERT_TRUE(nimbra.MenuCommand({"&View", "Show &toolbar"}));
+        EXPECT_TRUE(nimbra.Close());
+    }
+    InitAppIni();
+    AppIni().WriteString("Options", "Last language", "German");
+    AppIni().Close();
+    TNimbraProcess& nimbra = Start();
+    wchar_t text[128] = {};
+    GetWindowTextW(nimbra.Control(std::string(kFramePath) + "Label1"), text, 128);
+    EXPECT_STREQ(text, L"&Wonach suchen Sie?");
+    EXPECT_FALSE(nimbra.Visible(std::string(kFramePath) + "ToolbarPanel"));
+    nimbra.Type(L"report");
+    EXPECT_EQ(BoldTitles(), (std::vector<std::string>{"Report 2026.docx"}));
+    nimbra.Screenshot(ScreenshotFolder() / "search-german.png");
+}
+
+// At 144 dots per inch everything is half as large again and still fits.
+TEST_F(SearchWindowTest, AtAHigherResolutionTheWindowScales) {
+    HKEY desktop = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &desktop, nullptr),
+              ERROR_SUCCESS);
+    DWORD dpi = 144;
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+    struct TRestore {
+        HKEY Key;
+        ~TRestore() {
+            RegDeleteValueW(Key, L"LogPixels");
+            RegCloseKey(Key);
+        }
+    } restore{desktop};
+    TNimbraProcess& nimbra = Start();
+    nimbra.Type(L"report");
+    RECT edit{};
+    GetWindowRect(nimbra.Control(std::string(kFramePath) + "Edit1"), &edit);
+    EXPECT_GE(edit.bottom - edit.top, 30);  // 21 design pixels at 144 dpi
+    nimbra.Screenshot(ScreenshotFolder() / "search-144dpi.png");
+}
+
 }  // namespace
 }  // namespace nimbra::e2e
