@@ -72,6 +72,8 @@ void TNimbraFrame::CreateActions() {
         action->OnExecute = [this](TObject&) { ApplyViewState(); };
     }
     ShowHelp = MakeAction("ShowHelp", "Help", "Show help|Show help.", 0, 3);
+    // Greyed until the help viewer exists to show the topic in.
+    ShowHelp->SetEnabled(false);
 
     AutoScroll = MakeAction(
         "AutoScroll", "A&uto-scroll to first match",
