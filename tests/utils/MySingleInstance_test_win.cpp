@@ -4,20 +4,21 @@
 
 #include <atomic>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "base/Unicode.h"
-#include "support/ErrorCollector.h"
+#include "support/ChildProcess_win.h"
+#include "support/FileContent.h"
 #include "support/TestFolders.h"
 
 namespace nimbra {
 namespace {
 
-using testing_support::ErrorCollector;
+using testing_support::BesideTestProgram;
+using testing_support::ChildProcess;
+using testing_support::FileContent;
+using testing_support::PathText;
 using testing_support::TempDir;
 
 // An identifier of this test alone: the real program, other tests and other
@@ -102,55 +103,19 @@ TEST_F(SingleInstanceTest, ALaterReceiverTakesTheMarkAndAFreedOneLeavesNone) {
     EXPECT_TRUE(first.empty());
 }
 
-struct TForeignCase {
-    std::string Name;
-    std::string (*Data)(const std::string& identifier);
-};
-
-class ForeignCopyDataTest : public SingleInstanceTest,
-                            public testing::WithParamInterface<TForeignCase> {};
-
-TEST_P(ForeignCopyDataTest, IsIgnored) {
+TEST_F(SingleInstanceTest, ForeignCopyDataIsIgnored) {
     std::vector<std::string> received;
     const auto receiver = Receiver(received);
-    const std::string data = GetParam().Data(identifier_);
-    EXPECT_EQ(SendCopyData(receiver->Handle(), data.data(), static_cast<DWORD>(data.size())), 0);
-    EXPECT_TRUE(received.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, ForeignCopyDataTest,
-    testing::Values(TForeignCase{"AnotherProgram",
-                                 [](const std::string&) { return std::string("not a hand-over"); }},
-                    TForeignCase{"AnotherIdentifier",
-                                 [](const std::string&) {
-                                     return EncodeHandOver("{Other}", "x.exe /tray");
-                                 }},
-                    TForeignCase{"Empty", [](const std::string&) { return std::string(); }},
-                    TForeignCase{"CutMarker",
-                                 [](const std::string& id) {
-                                     const std::string marker = HandOverMarker(id);
-                                     return marker.substr(0, marker.size() - 1);
-                                 }}),
-    [](const auto& info) { return info.param.Name; });
-
-TEST_F(SingleInstanceTest, ForeignDataWithoutBytesIsIgnored) {
-    std::vector<std::string> received;
-    const auto receiver = Receiver(received);
+    const std::string marker = HandOverMarker(identifier_);
+    for (const std::string& data :
+         {std::string("not a hand-over"), std::string(), EncodeHandOver("{Other}", "x.exe /tray"),
+          marker.substr(0, marker.size() - 1)}) {
+        EXPECT_EQ(SendCopyData(receiver->Handle(), data.data(), static_cast<DWORD>(data.size())), 0)
+            << data;
+    }
     EXPECT_EQ(SendCopyData(receiver->Handle(), nullptr, 0), 0);
     EXPECT_EQ(SendMessageW(receiver->Handle(), WM_COPYDATA, 0, 0), 0);
     EXPECT_TRUE(received.empty());
-}
-
-TEST_F(SingleInstanceTest, AHandlerErrorGoesToTheErrorDisplay) {
-    ErrorCollector errors;
-    TMySingleInstance receiver(nullptr);
-    receiver.SetNoAutoActivate(true);
-    receiver.OnInstanceLaunch = [](TMySingleInstance&, const std::string&) {
-        throw std::runtime_error("launch failed");
-    };
-    ActivatePrevInstance();
-    EXPECT_EQ(errors.texts, std::vector<std::string>{"launch failed"});
 }
 
 TEST_F(SingleInstanceTest, WithoutNoAutoActivateAMinimizedWindowIsRestored) {
@@ -176,56 +141,14 @@ constexpr DWORD kFirst = 10;
 constexpr DWORD kFirstWithTray = 11;
 constexpr DWORD kHandedOver = 20;
 
-std::wstring ProbePath() {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return (std::filesystem::path(std::wstring(path, length)).parent_path() /
-            L"single_instance_probe.exe")
-        .wstring();
-}
-
-class TProcess {
-  public:
-    explicit TProcess(std::wstring commandLine) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                            nullptr, nullptr, &startup, &info))
-            throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
-        CloseHandle(info.hThread);
-        process_.Reset(info.hProcess);
-    }
-    ~TProcess() {
-        if (Running())
-            TerminateProcess(process_.Get(), 99);
-    }
-    bool Running() const { return WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
-    // The exit code, or STILL_ACTIVE when it did not end in time.
-    DWORD Wait(DWORD ms = 20000) const {
-        WaitForSingleObject(process_.Get(), ms);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process_.Get(), &code);
-        return code;
-    }
-
-  private:
-    TKernelHandle process_;
-};
-
-std::string FileContent(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 TEST(SingleInstanceProcessesTest, TheSecondStartHandsItsCommandLineToTheFirstAndEnds) {
     const TempDir dir;
     const std::filesystem::path outFile = dir.Path() / L"received.txt";
     const std::wstring identifier = ToWide(TestIdentifier());
-    const std::wstring start =
-        L"\"" + ProbePath() + L"\" " + identifier + L" \"" + outFile.wstring() + L"\"";
+    const std::wstring start = L"\"" + BesideTestProgram(L"single_instance_probe.exe") + L"\" " +
+                               identifier + L" \"" + outFile.wstring() + L"\"";
 
-    TProcess first(start + L" /serve");
+    ChildProcess first(start + L" /serve");
     bool ready = false;
     for (int i = 0; i < 400 && !ready && first.Running(); ++i) {
         ready = FindReceiver(ToUtf8(identifier)) != nullptr;
@@ -236,15 +159,15 @@ TEST(SingleInstanceProcessesTest, TheSecondStartHandsItsCommandLineToTheFirstAnd
 
     const std::wstring second =
         start + L" Gr\u00FC\u00DFe \u65E5\u672C \U0001F600 \"two words\" -x";
-    EXPECT_EQ(TProcess(second).Wait(), kHandedOver);
-    EXPECT_EQ(FileContent(outFile), ToUtf8(second));
+    EXPECT_EQ(ChildProcess(second).Wait(), kHandedOver);
+    EXPECT_EQ(FileContent(PathText(outFile)), ToUtf8(second));
     EXPECT_TRUE(first.Running());
 
-    EXPECT_EQ(TProcess(start + L" stop").Wait(), kHandedOver);
+    EXPECT_EQ(ChildProcess(start + L" stop").Wait(), kHandedOver);
     EXPECT_EQ(first.Wait(), kFirst);
     // With the first copy gone, the next start is first again.
-    EXPECT_EQ(TProcess(start + L" /TRAY").Wait(), kFirstWithTray);
-    EXPECT_EQ(TProcess(start + L" --tray").Wait(), kFirst);
+    EXPECT_EQ(ChildProcess(start + L" /TRAY").Wait(), kFirstWithTray);
+    EXPECT_EQ(ChildProcess(start + L" --tray").Wait(), kFirst);
 }
 
 }  // namespace
