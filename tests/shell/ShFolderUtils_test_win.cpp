@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <utility>
 
 #include "base/Exception.h"
 #include "base/Locale.h"
@@ -23,15 +25,45 @@ using testing_support::PathText;
 using testing_support::ShellFolderOverride;
 using testing_support::TempDir;
 
-TEST(ShellFolderPidlTest, FileSystemFoldersGiveAListOfTheirPath) {
-    for (TShellFolder folder : {sfDesktop, sfPrograms, sfStartMenu, sfFavorites, sfRecent,
-                                sfWindows, sfCommonPrograms, sfDesktopDirectory}) {
-        const TPidlPtr pidl = GetShellFolderPidl(folder);
-        ASSERT_TRUE(pidl) << ShellFolderInfo(folder).Ident;
-        EXPECT_TRUE(SameText(PidlToPath(pidl.Get()), GetShellFolderPath(folder)))
-            << ShellFolderInfo(folder).Ident;
-        EXPECT_GE(GetShellFolderIconIndex(folder), 0) << ShellFolderInfo(folder).Ident;
+// The rows whose codes are out of ordinal order, and the ends of the table.
+TEST(ShellFolderCodeTest, AreThePlatformsCodes) {
+    // sfMyDocuments and sfProfiles keep older codes the headers no longer name.
+    const std::pair<TShellFolder, int> codes[] = {{sfDesktop, CSIDL_DESKTOP},
+                                                  {sfStartMenu, CSIDL_STARTMENU},
+                                                  {sfDesktopDirectory, CSIDL_DESKTOPDIRECTORY},
+                                                  {sfAltStartup, CSIDL_ALTSTARTUP},
+                                                  {sfLocalAppData, CSIDL_LOCAL_APPDATA},
+                                                  {sfCommonFavorites, CSIDL_COMMON_FAVORITES},
+                                                  {sfCommonAppData, CSIDL_COMMON_APPDATA},
+                                                  {sfMyDocuments, 0x000C},
+                                                  {sfCommonMusic, CSIDL_COMMON_MUSIC},
+                                                  {sfProfiles, 0x003E},
+                                                  {sfComputersNearMe, CSIDL_COMPUTERSNEARME}};
+    for (const auto& [folder, code] : codes) {
+        EXPECT_EQ(GetShellFolderCSIDL(folder), code) << ShellFolderInfo(folder).Ident;
+        EXPECT_EQ(GetShellFolderCSIDL(folder, true), code | CSIDL_FLAG_CREATE) << code;
     }
+}
+
+std::string WindowsDirectory() {
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    return ToUtf8(windows);
+}
+
+TEST(ShellFolderPidlTest, FileSystemFoldersAreFoldersWithAListOfTheirPath) {
+    for (TShellFolder folder : {sfDesktop, sfPrograms, sfStartMenu, sfFavorites, sfRecent,
+                                sfWindows, sfSystem, sfCommonPrograms, sfDesktopDirectory,
+                                sfPersonal, sfAppData, sfLocalAppData, sfProgramFiles, sfProfile}) {
+        const std::string path = GetShellFolderPath(folder);
+        ASSERT_FALSE(path.empty()) << ShellFolderInfo(folder).Ident;
+        EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(ToWide(path)))) << path;
+        const TPidlPtr pidl = GetShellFolderPidl(folder);
+        ASSERT_TRUE(pidl) << path;
+        EXPECT_TRUE(SameText(PidlToPath(pidl.Get()), path)) << path;
+        EXPECT_GE(GetShellFolderIconIndex(folder), 0) << path;
+    }
+    EXPECT_EQ(GetShellFolderPath(sfWindows), WindowsDirectory());
     EXPECT_TRUE(PidlIsEmpty(GetShellFolderPidl(sfDesktop).Get())) << "the desktop is the root";
 }
 
@@ -84,9 +116,7 @@ TEST(ShellFolderIdListTest, AFolderWithoutAListFallsBackToItsParsedPath) {
 }
 
 TEST(SpecialFolderPathTest, ByBareCodeOrTheSystemsError) {
-    wchar_t windows[MAX_PATH] = {};
-    GetWindowsDirectoryW(windows, MAX_PATH);
-    EXPECT_EQ(GetSpecialFolderPath(CSIDL_WINDOWS), ToUtf8(windows));
+    EXPECT_EQ(GetSpecialFolderPath(CSIDL_WINDOWS), WindowsDirectory());
     EXPECT_EQ(GetSpecialFolderPath(CSIDL_DRIVES), "") << "a virtual folder has no path";
     try {
         GetSpecialFolderPath(0x7F);
