@@ -180,9 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, FolderMonitorFilterThreads,
     testing::Values(FilterCase{"FileNames", {fnFileNameChange}, kReported, kSilent, kSilent},
                     FilterCase{"DirNames", {fnDirNameChange}, kSilent, kReported, kSilent},
-                    FilterCase{"Size", {fnSizeChange}, kEither, kSilent, kReported},
-                    FilterCase{"Default", TMyFolderMonitor::kDefaultNotifies, kReported, kReported,
-                               kReported}),
+                    FilterCase{"Size", {fnSizeChange}, kEither, kSilent, kReported}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(FolderMonitorThreads, ChangingTheFolderStopsTheOldWatcherFirst) {

@@ -98,8 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\"
                                 "::{21EC2020-3AEA-1069-A2DD-08002B30309D}"},
                     VirtualCase{"FileItemAfterIt", List(RootItem() + Item("file")), ""},
-                    VirtualCase{"ItemTooLong", List(Item(RootItem().substr(2) + "x")), ""},
-                    VirtualCase{"ItemTooShort", List(Item(std::string(17, 'a'))), ""}),
+                    VirtualCase{"ItemOfAnotherSize", List(Item(RootItem().substr(2) + "x")), ""}),
     [](const auto& info) { return info.param.name; });
 
 // Malformed lists: every walk stops at the damage and never reads past the
@@ -144,15 +143,11 @@ Bytes TinyItems(std::size_t count) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PidlMalformedTest,
-    testing::Values(MalformedCase{"EmptyBuffer", {}, 0, 0},
-                    MalformedCase{"HalfACount", {0x05}, 0, 0},
-                    MalformedCase{"CountOfOne", List(U16(1)), 0, 0},
+    testing::Values(MalformedCase{"HalfACount", {0x05}, 0, 0},
                     MalformedCase{"CountOfOneAfterAnItem", AsBytes(Item("ab") + U16(1) + '\0'), 1,
                                   4},
-                    MalformedCase{"ItemPastTheEnd", List(U16(0x10) + "ab"), 0, 0},
                     MalformedCase{"HugeCount", List(Item("ab") + U16(0xFFFF) + "x"), 1, 4},
                     MalformedCase{"NoTerminator", AsBytes(Item("ab") + Item("cd")), 1, 4},
-                    MalformedCase{"TerminatorCutInHalf", AsBytes(Item("ab") + '\0'), 0, 0},
                     // The walk is bounded however many items there are.
                     MalformedCase{"TooManyItems", TinyItems(kMaxPidlItems + 10), kMaxPidlItems,
                                   2 * kMaxPidlItems}),

@@ -35,7 +35,6 @@ INSTANTIATE_TEST_SUITE_P(
                     // asks for quotes.
                     ExplorerCase{"InnerQuotes", "a \"b\"", false, false, false, "\"a \"b\"\""},
                     ExplorerCase{"TabIsNoBlank", "tab\tonly", false, false, false, "tab\tonly"},
-                    ExplorerCase{"RootExplore", "C:\\Data", true, true, false, "/E,/ROOT,C:\\Data"},
                     ExplorerCase{"AllSwitches", "D:\\x", true, true, true,
                                  "/E,/ROOT,/SELECT,D:\\x"}),
     [](const auto& info) { return info.param.name; });
