@@ -14,6 +14,7 @@ using testing_support::DriveItem;
 using testing_support::FileItem;
 using testing_support::LnkSpec;
 using testing_support::RootItem;
+using testing_support::TinyItems;
 using testing_support::U16;
 using testing_support::U32;
 
@@ -252,11 +253,9 @@ TEST(LnkFormatDamageTest, CutsAndChangedBytesNeverReadOutside) {
 }
 
 TEST(LnkFormatDamageTest, ManyTinyIDListItemsAreWalkedToTheirEnd) {
-    // 32,000 empty items (just their size) fill the largest list there is;
-    // the walk ends, and such items name no path.
-    std::string items;
-    for (int i = 0; i < 32000; ++i)
-        items += U16(2);
+    // 32,000 items fill the largest list there is; the walk ends, and such
+    // items name no path.
+    const std::string items = TinyItems(32000);
     const TShellLinkFile link = ParseShellLink(ListOnly(items));
     EXPECT_EQ(link.Data.IDList.size(), items.size() + 2);
     EXPECT_EQ(link.Data.Path, "");

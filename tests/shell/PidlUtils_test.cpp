@@ -11,6 +11,7 @@ namespace nimbra {
 namespace {
 
 using testing_support::RootItem;
+using testing_support::TinyItems;
 using testing_support::U16;
 
 using Bytes = std::vector<unsigned char>;
@@ -133,14 +134,6 @@ TEST_P(PidlMalformedTest, WalksStopAtTheDamage) {
     EXPECT_EQ(PidlItemCount(AsPidl(bytes), bufferSize), c.items == 0 ? 0 : c.items - 1);
 }
 
-// Two-byte items hold only their count: the smallest possible items.
-Bytes TinyItems(std::size_t count) {
-    std::string items;
-    for (std::size_t i = 0; i < count; ++i)
-        items += U16(2);
-    return List(items);
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Table, PidlMalformedTest,
     testing::Values(MalformedCase{"HalfACount", {0x05}, 0, 0},
@@ -149,8 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
                     MalformedCase{"HugeCount", List(Item("ab") + U16(0xFFFF) + "x"), 1, 4},
                     MalformedCase{"NoTerminator", AsBytes(Item("ab") + Item("cd")), 1, 4},
                     // The walk is bounded however many items there are.
-                    MalformedCase{"TooManyItems", TinyItems(kMaxPidlItems + 10), kMaxPidlItems,
-                                  2 * kMaxPidlItems}),
+                    MalformedCase{"TooManyItems", List(TinyItems(kMaxPidlItems + 10)),
+                                  kMaxPidlItems, 2 * kMaxPidlItems}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

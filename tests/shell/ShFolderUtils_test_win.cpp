@@ -25,15 +25,12 @@ using testing_support::PathText;
 using testing_support::ShellFolderOverride;
 using testing_support::TempDir;
 
-// The rows whose codes are out of ordinal order, and the ends of the table.
+// The rows whose codes are out of ordinal order, and the last one.
 TEST(ShellFolderCodeTest, AreThePlatformsCodes) {
     // sfMyDocuments and sfProfiles keep older codes the headers no longer name.
-    const std::pair<TShellFolder, int> codes[] = {{sfDesktop, CSIDL_DESKTOP},
-                                                  {sfStartMenu, CSIDL_STARTMENU},
-                                                  {sfDesktopDirectory, CSIDL_DESKTOPDIRECTORY},
+    const std::pair<TShellFolder, int> codes[] = {{sfDesktopDirectory, CSIDL_DESKTOPDIRECTORY},
                                                   {sfAltStartup, CSIDL_ALTSTARTUP},
                                                   {sfLocalAppData, CSIDL_LOCAL_APPDATA},
-                                                  {sfCommonFavorites, CSIDL_COMMON_FAVORITES},
                                                   {sfCommonAppData, CSIDL_COMMON_APPDATA},
                                                   {sfMyDocuments, 0x000C},
                                                   {sfCommonMusic, CSIDL_COMMON_MUSIC},

@@ -151,4 +151,11 @@ std::string FileItem(const std::string& shortName, const std::string& longName, 
     return U16(static_cast<std::uint16_t>(item.size() + 2)) + item;
 }
 
+std::string TinyItems(std::size_t count) {
+    std::string items;
+    for (std::size_t i = 0; i < count; ++i)
+        items += U16(2);
+    return items;
+}
+
 }  // namespace nimbra::testing_support
