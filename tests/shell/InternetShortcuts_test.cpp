@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestFolders.h"
+
 namespace nimbra {
 namespace {
+
+using testing_support::PathText;
+using testing_support::TempDir;
 
 struct IniCase {
     const char* name;
@@ -20,7 +25,6 @@ TEST_P(IniTextValueTest, FollowsThePrivateProfileRules) {
 INSTANTIATE_TEST_SUITE_P(
     Table, IniTextValueTest,
     testing::Values(
-        IniCase{"Plain", "[InternetShortcut]\r\nURL=http://a/\r\n", "http://a/"},
         IniCase{"NamesIgnoreCase", "[internetshortcut]\nurl=http://a/\n", "http://a/"},
         IniCase{"BlanksAroundNamesAndValue", "  [ InternetShortcut ]  \n  URL =  http://a/ b \n",
                 "http://a/ b"},
@@ -30,12 +34,10 @@ INSTANTIATE_TEST_SUITE_P(
         IniCase{"OnlyTheFirstSectionOfANameCounts",
                 "[InternetShortcut]\nIconIndex=1\n[InternetShortcut]\nURL=late\n", ""},
         IniCase{"OtherSectionsDoNotCount", "[Other]\nURL=x\n[InternetShortcut]\nName=y\n", ""},
-        IniCase{"KeysBeforeAnySection", "URL=x\n[InternetShortcut]\n", ""},
         IniCase{"CommentsAreSkipped", "[InternetShortcut]\n;URL=x\nURL=y\n", "y"},
         IniCase{"EqualsInTheValue", "[InternetShortcut]\nURL=http://a/?b=c\n", "http://a/?b=c"},
         IniCase{"HeaderWithoutClosingBracket", "[InternetShortcut\nURL=x\n", "x"},
-        IniCase{"CarriageReturnsOnly", "[InternetShortcut]\rURL=x\r", "x"},
-        IniCase{"EmptyText", "", ""}),
+        IniCase{"CarriageReturnsOnly", "[InternetShortcut]\rURL=x\r", "x"}),
     [](const testing::TestParamInfo<IniCase>& info) { return std::string(info.param.name); });
 
 TEST(ParseInternetShortcutTest, ReadsEveryPropertyFromItsKeyOrItsPropertyLine) {
@@ -83,25 +85,15 @@ TEST(ParseInternetShortcutTest, TheShortcutSectionWinsAndBadNumbersAreZero) {
     EXPECT_EQ(ParseInternetShortcut(std::string("garbage\0\xFF[", 10)), TInternetShortcutData());
 }
 
-struct TitleCase {
-    const char* fileName;
-    const char* description;
-    const char* title;
-};
-
-class InternetShortcutTitleTest : public testing::TestWithParam<TitleCase> {};
-
-TEST_P(InternetShortcutTitleTest, DescriptionOrTheBareFileName) {
-    EXPECT_EQ(InternetShortcutTitle(GetParam().fileName, GetParam().description), GetParam().title);
+TEST(InternetShortcutInfoTest, AMissingFileLeavesTheOutputsAlone) {
+    TempDir dir;
+    std::string url = "u";
+    std::string title = "t";
+    EXPECT_FALSE(GetInternetShortcutInfo(PathText(dir.Path() / "none.url"), url, title));
+    EXPECT_FALSE(GetInternetShortcutInfo("", url, title));
+    EXPECT_EQ(url, "u");
+    EXPECT_EQ(title, "t");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, InternetShortcutTitleTest,
-    testing::Values(TitleCase{"C:\\Fav\\Example Site.url", "", "Example Site"},
-                    TitleCase{"C:\\Fav\\Example Site.url", "Described", "Described"},
-                    TitleCase{"C:\\Fav\\v1.2 notes.url", "", "v1.2 notes"},
-                    TitleCase{"C:\\Fav.d\\NoExtension", "", "NoExtension"},
-                    TitleCase{"D:Site.url", "", "Site"}, TitleCase{"/home/u/a.url", "", "a"}));
 
 }  // namespace
 }  // namespace nimbra

@@ -39,21 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
                              "http://a/", "Example Site"},
                     InfoCase{"WithoutAddress", "[InternetShortcut]\r\nDesc=About A\r\n", false, "",
                              "untouched"},
-                    InfoCase{"NotIni", std::string("\0\x01\x02", 3), false, "", "untouched"},
                     InfoCase{"LargerThanTheLimit",
                              "[InternetShortcut]\nURL=x\n" + std::string(kMaxUrlFileSize, ';'),
                              false, "untouched", "untouched"}),
     [](const testing::TestParamInfo<InfoCase>& info) { return std::string(info.param.name); });
-
-TEST(InternetShortcutInfoPosixTest, AMissingFileLeavesTheOutputsAlone) {
-    TempDir dir;
-    std::string url = "u";
-    std::string title = "t";
-    EXPECT_FALSE(GetInternetShortcutInfo(PathText(dir.Path() / "none.url"), url, title));
-    EXPECT_FALSE(GetInternetShortcutInfo("", url, title));
-    EXPECT_EQ(url, "u");
-    EXPECT_EQ(title, "t");
-}
 
 }  // namespace
 }  // namespace nimbra

@@ -17,26 +17,20 @@ using testing_support::PathText;
 using testing_support::ScopedEnv;
 using testing_support::TempDir;
 
-TEST(ShellLnkPosixTest, EnvironmentTargetKeepsPathAndExpandsTarget) {
+// The catalogue joins its paths with backslashes (JoinPath). A link keeps
+// its stored path and expands its target.
+TEST(ShellLnkPosixTest, CataloguePathsReachTheirFiles) {
     const ScopedEnv root("SystemRoot", "C:\\Windows");
     TempDir dir;
-    const std::string file = PathText(dir.MakeFile(
-        "env.lnk", BuildLnk({.environmentTarget = "%SystemRoot%\\system32\\notepad.exe"})));
-    const auto link = LoadShellLnk(file);
-    ASSERT_NE(link, nullptr);
-    EXPECT_EQ(link->Path(), "%SystemRoot%\\system32\\notepad.exe");
-    EXPECT_EQ(link->Target(), "C:\\Windows\\system32\\notepad.exe");
-}
-
-// The catalogue joins its paths with backslashes (JoinPath).
-TEST(ShellLnkPosixTest, CataloguePathsReachTheirFiles) {
-    TempDir dir;
     const std::string folder = JoinPath(PathText(dir.Path()), "Start Menu");
-    dir.MakeFile("Start Menu/app.lnk", BuildLnk({.localBasePath = "C:\\app.exe"}));
+    dir.MakeFile("Start Menu/app.lnk", BuildLnk({.environmentTarget = "%SystemRoot%\\app.exe"}));
     dir.MakeFile("Start Menu/site.url", "[InternetShortcut]\r\nURL=http://a/\r\n");
 
     EXPECT_TRUE(LnkExists(folder, "app.lnk"));
-    EXPECT_EQ(GetLnkTarget(JoinPath(folder, "app.lnk")), "C:\\app.exe");
+    const auto link = LoadShellLnk(JoinPath(folder, "app.lnk"));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->Path(), "%SystemRoot%\\app.exe");
+    EXPECT_EQ(link->Target(), "C:\\Windows\\app.exe");
     std::string url;
     std::string title;
     EXPECT_TRUE(GetInternetShortcutInfo(JoinPath(folder, "site.url"), url, title));

@@ -2,28 +2,30 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "support/LnkBuilder.h"
 
 namespace nimbra {
 namespace {
 
+using testing_support::RootItem;
+using testing_support::TinyItems;
+using testing_support::U16;
+
 using Bytes = std::vector<unsigned char>;
 
-// A list in a buffer of exactly its own size: items with the given payloads,
-// then the terminator.
-Bytes MakeList(std::initializer_list<std::string> payloads) {
-    Bytes bytes;
-    for (const std::string& payload : payloads) {
-        const std::size_t count = payload.size() + 2;
-        bytes.push_back(static_cast<unsigned char>(count & 0xFF));
-        bytes.push_back(static_cast<unsigned char>(count >> 8));
-        bytes.insert(bytes.end(), payload.begin(), payload.end());
-    }
-    bytes.insert(bytes.end(), {0, 0});
-    return bytes;
+Bytes AsBytes(const std::string& bytes) {
+    return Bytes(bytes.begin(), bytes.end());
+}
+// An item: its count, then the payload.
+std::string Item(const std::string& payload) {
+    return U16(static_cast<std::uint16_t>(payload.size() + 2)) + payload;
+}
+// A list in a buffer of exactly its own size: the items, then the terminator.
+Bytes List(const std::string& items) {
+    return AsBytes(items + U16(0));
 }
 
 PCItemIdList AsPidl(const Bytes& bytes) {
@@ -41,7 +43,7 @@ Bytes ToBytes(PCItemIdList pidl) {
 }
 
 TEST(PidlBytesTest, WalksAWellFormedList) {
-    Bytes list = MakeList({"abc", "de", "f"});
+    Bytes list = List(Item("abc") + Item("de") + Item("f"));
     EXPECT_EQ(PidlSize(AsPidl(list)), 12u);
     EXPECT_EQ(PidlItemCount(AsPidl(list)), 3u);
     EXPECT_EQ(OffsetIn(list, PidlNext(AsPidl(list))), 5);
@@ -49,17 +51,18 @@ TEST(PidlBytesTest, WalksAWellFormedList) {
 
     PCItemIdList last = nullptr;
     const TPidlPtr parent = SplitPidl(AsPidl(list), last);
-    EXPECT_EQ(ToBytes(parent.Get()), MakeList({"abc", "de"}));
+    EXPECT_EQ(ToBytes(parent.Get()), List(Item("abc") + Item("de")));
     EXPECT_EQ(OffsetIn(list, last), 9);
 
     const TPidlPtr copy = PidlCopy(AsPidl(list));
     EXPECT_EQ(OffsetIn(list, PidlStripLast(AsPidl(list))), 9);
-    EXPECT_EQ(ToBytes(AsPidl(list)), MakeList({"abc", "de"}));
-    EXPECT_EQ(ToBytes(copy.Get()), MakeList({"abc", "de", "f"})) << "the copy is independent";
+    EXPECT_EQ(ToBytes(AsPidl(list)), List(Item("abc") + Item("de")));
+    EXPECT_EQ(ToBytes(copy.Get()), List(Item("abc") + Item("de") + Item("f")))
+        << "the copy is independent";
 }
 
 TEST(PidlBytesTest, NullAndEmptyLists) {
-    Bytes empty = MakeList({});
+    Bytes empty = List("");
     for (PItemIdList pidl : {static_cast<PItemIdList>(nullptr), AsPidl(empty)}) {
         EXPECT_TRUE(PidlIsEmpty(pidl));
         EXPECT_EQ(PidlSize(pidl), 0u);
@@ -73,17 +76,8 @@ TEST(PidlBytesTest, NullAndEmptyLists) {
         EXPECT_TRUE(PidlIsEmpty(parent.Get()));
     }
     EXPECT_FALSE(PidlCopy(nullptr));
-    EXPECT_EQ(ToBytes(PidlCopy(AsPidl(empty)).Get()), MakeList({}));
+    EXPECT_EQ(ToBytes(PidlCopy(AsPidl(empty)).Get()), List(""));
 }
-
-// A root-level virtual folder item: its type, then the class identifier.
-std::string VirtualItem(const char (&clsid)[17]) {
-    return std::string("\x1F\x50", 2) + std::string(clsid, 16);
-}
-// {20D04FE0-3AEA-1069-A2D8-08002B30309D} and {21EC2020-3AEA-1069-A2DD-08002B30309D}.
-constexpr char kComputer[17] = "\xE0\x4F\xD0\x20\xEA\x3A\x69\x10\xA2\xD8\x08\x00\x2B\x30\x30\x9D";
-constexpr char kControlPanel[17] =
-    "\x20\x20\xEC\x21\xEA\x3A\x69\x10\xA2\xDD\x08\x00\x2B\x30\x30\x9D";
 
 struct VirtualCase {
     const char* name;
@@ -99,15 +93,13 @@ TEST_P(PidlVirtualPathTest, OnlyListsOfRootLevelVirtualItemsHaveOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PidlVirtualPathTest,
-    testing::Values(VirtualCase{"Computer", MakeList({VirtualItem(kComputer)}),
+    testing::Values(VirtualCase{"Computer", List(RootItem()),
                                 "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"},
-                    VirtualCase{"ControlPanelBelowIt",
-                                MakeList({VirtualItem(kComputer), VirtualItem(kControlPanel)}),
+                    VirtualCase{"ControlPanelBelowIt", List(RootItem() + RootItem(false)),
                                 "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\"
                                 "::{21EC2020-3AEA-1069-A2DD-08002B30309D}"},
-                    VirtualCase{"FileItemAfterIt", MakeList({VirtualItem(kComputer), "file"}), ""},
-                    VirtualCase{"ItemTooLong", MakeList({VirtualItem(kComputer) + "x"}), ""},
-                    VirtualCase{"ItemTooShort", MakeList({std::string(17, 'a')}), ""}),
+                    VirtualCase{"FileItemAfterIt", List(RootItem() + Item("file")), ""},
+                    VirtualCase{"ItemOfAnotherSize", List(Item(RootItem().substr(2) + "x")), ""}),
     [](const auto& info) { return info.param.name; });
 
 // Malformed lists: every walk stops at the damage and never reads past the
@@ -142,36 +134,16 @@ TEST_P(PidlMalformedTest, WalksStopAtTheDamage) {
     EXPECT_EQ(PidlItemCount(AsPidl(bytes), bufferSize), c.items == 0 ? 0 : c.items - 1);
 }
 
-Bytes WithTail(Bytes head, std::initializer_list<unsigned char> tail) {
-    head.resize(head.size() - 2);
-    head.insert(head.end(), tail);
-    return head;
-}
-
-// Two-byte items hold only their count: the smallest possible items.
-Bytes TinyItems(std::size_t count) {
-    Bytes bytes;
-    for (std::size_t i = 0; i < count; ++i)
-        bytes.insert(bytes.end(), {2, 0});
-    bytes.insert(bytes.end(), {0, 0});
-    return bytes;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Table, PidlMalformedTest,
-    testing::Values(MalformedCase{"EmptyBuffer", {}, 0, 0},
-                    MalformedCase{"HalfACount", {0x05}, 0, 0},
-                    MalformedCase{"CountOfOne", {0x01, 0x00, 0x00, 0x00}, 0, 0},
-                    MalformedCase{"CountOfOneAfterAnItem",
-                                  WithTail(MakeList({"ab"}), {0x01, 0x00, 0x00}), 1, 4},
-                    MalformedCase{"ItemPastTheEnd", {0x10, 0x00, 'a', 'b', 0x00, 0x00}, 0, 0},
-                    MalformedCase{"HugeCount",
-                                  WithTail(MakeList({"ab"}), {0xFF, 0xFF, 'x', 0x00, 0x00}), 1, 4},
-                    MalformedCase{"NoTerminator", WithTail(MakeList({"ab", "cd"}), {}), 1, 4},
-                    MalformedCase{"TerminatorCutInHalf", WithTail(MakeList({"ab"}), {0x00}), 0, 0},
+    testing::Values(MalformedCase{"HalfACount", {0x05}, 0, 0},
+                    MalformedCase{"CountOfOneAfterAnItem", AsBytes(Item("ab") + U16(1) + '\0'), 1,
+                                  4},
+                    MalformedCase{"HugeCount", List(Item("ab") + U16(0xFFFF) + "x"), 1, 4},
+                    MalformedCase{"NoTerminator", AsBytes(Item("ab") + Item("cd")), 1, 4},
                     // The walk is bounded however many items there are.
-                    MalformedCase{"TooManyItems", TinyItems(kMaxPidlItems + 10), kMaxPidlItems,
-                                  2 * kMaxPidlItems}),
+                    MalformedCase{"TooManyItems", List(TinyItems(kMaxPidlItems + 10)),
+                                  kMaxPidlItems, 2 * kMaxPidlItems}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -45,14 +45,6 @@ std::string WaitForLine(const fs::path& path) {
     return "(nothing written)";
 }
 
-TEST(ExplorerTest, APathWithBlanksIsQuoted) {
-    TempDir temp;
-    const std::string file = PathText(temp.MakeFile("my file.txt", "x"));
-    const TPidlPtr pidl = ParsePath(file);
-    EXPECT_EQ(ExplorerParametersFor(pidl.Get(), false, true, true), "/E,/SELECT,\"" + file + "\"");
-    EXPECT_EQ(ExplorerParametersFor(pidl.Get(), true, false, false), "/ROOT,\"" + file + "\"");
-}
-
 // (A made-up list cannot stand for "no path" here: Wine gives the desktop's
 // path for an item it does not know, and the test would start Explorer.)
 TEST(ExplorerTest, NoListOrAnUnknownPathStartsNothing) {

@@ -118,12 +118,13 @@ std::string BuildLnk(const LnkSpec& spec) {
 }
 
 std::string RootItem(bool myComputer) {
-    // {20D04FE0-3AEA-1069-A2D8-08002B30309D} is My Computer; the other one
-    // is the Control Panel, a folder without a path.
+    // {20D04FE0-3AEA-1069-A2D8-08002B30309D} is My Computer; the other one,
+    // {21EC2020-3AEA-1069-A2DD-08002B30309D}, is the Control Panel, a folder
+    // without a path.
     const std::string clsid =
         myComputer
             ? std::string("\xE0\x4F\xD0\x20\xEA\x3A\x69\x10\xA2\xD8\x08\x00\x2B\x30\x30\x9D", 16)
-            : std::string("\xA0\x0D\x21\x26\xE7\x69\x10\x1B\xA2\xDA\x08\x00\x2B\x30\x30\x9D", 16);
+            : std::string("\x20\x20\xEC\x21\xEA\x3A\x69\x10\xA2\xDD\x08\x00\x2B\x30\x30\x9D", 16);
     return U16(20) + std::string("\x1F\x50", 2) + clsid;
 }
 
@@ -148,6 +149,13 @@ std::string FileItem(const std::string& shortName, const std::string& longName, 
     block = U16(static_cast<std::uint16_t>(block.size() + 2)) + block;
     item += block;
     return U16(static_cast<std::uint16_t>(item.size() + 2)) + item;
+}
+
+std::string TinyItems(std::size_t count) {
+    std::string items;
+    for (std::size_t i = 0; i < count; ++i)
+        items += U16(2);
+    return items;
 }
 
 }  // namespace nimbra::testing_support

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -37,6 +38,8 @@ std::string BuildLnk(const LnkSpec& spec);
 std::string RootItem(bool myComputer = true);
 std::string DriveItem(const std::string& drive);
 std::string FileItem(const std::string& shortName, const std::string& longName, bool folder);
+// `count` items of two bytes, their size alone: the smallest items there are.
+std::string TinyItems(std::size_t count);
 
 // Little-endian pieces.
 std::string U16(std::uint16_t value);
