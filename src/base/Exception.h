@@ -19,6 +19,12 @@ class EConvertError : public Exception {
     using Exception::Exception;
 };
 
+// Raised for a programming error that a check caught.
+class EAssertionFailed : public Exception {
+  public:
+    using Exception::Exception;
+};
+
 // Raised for an index outside a list's items.
 class EListError : public Exception {
   public:

@@ -293,4 +293,15 @@ class TWinControl : public TControl {
     const TTextMetrics* metrics_ = nullptr;
 };
 
+// Creates a named control owned by `owner` inside `parent`, at its design
+// bounds: the one line a form's construction spends per control.
+template <class T>
+T* MakeControl(TComponent* owner, TWinControl* parent, const char* name, const TRect& bounds) {
+    auto* control = new T(owner);
+    control->SetName(name);
+    control->SetParent(parent);
+    control->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    return control;
+}
+
 }  // namespace nimbra

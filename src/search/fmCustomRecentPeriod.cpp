@@ -6,19 +6,6 @@
 
 namespace nimbra {
 
-namespace {
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const char* name, TRect bounds) {
-    auto* control = new T(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
-    return control;
-}
-
-}  // namespace
-
 TRecentPeriodDialog::TRecentPeriodDialog(TComponent* owner) : TForm(owner) {
     SetName("RecentPeriodDialog");
     SetCaption("Custom period");
@@ -28,25 +15,25 @@ TRecentPeriodDialog::TRecentPeriodDialog(TComponent* owner) : TForm(owner) {
     SetClientSize(214, 138);
     SetHint("!App.Dialogs.Nimbra.RecentPeriod");
 
-    GroupBox1 = Make<TGroupBox>(this, this, "GroupBox1", Bounds(8, 6, 198, 90));
+    GroupBox1 = MakeControl<TGroupBox>(this, this, "GroupBox1", Bounds(8, 6, 198, 90));
     GroupBox1->SetCaption(" Custom Period ");
-    Label1 = Make<TLabel>(this, GroupBox1, "Label1", Bounds(12, 22, 170, 13));
+    Label1 = MakeControl<TLabel>(this, GroupBox1, "Label1", Bounds(12, 22, 170, 13));
     Label1->SetCaption("Display items not older than:");
-    ValueEdit = Make<TNumericEdit>(this, GroupBox1, "ValueEdit", Bounds(12, 42, 64, 21));
+    ValueEdit = MakeControl<TNumericEdit>(this, GroupBox1, "ValueEdit", Bounds(12, 42, 64, 21));
     ValueEdit->SetRange(1, 100);
     ValueEdit->SetHint("Enter number of days (weeks, months etc.)");
     Label1->SetFocusControl(ValueEdit);
-    PeriodList = Make<TComboBox>(this, GroupBox1, "PeriodList", Bounds(84, 42, 102, 21));
+    PeriodList = MakeControl<TComboBox>(this, GroupBox1, "PeriodList", Bounds(84, 42, 102, 21));
     PeriodList->SetStyle(csDropDownList);
     PeriodList->Items()->SetCommaText("\"day(s)\",\"week(s)\",\"month(s)\",\"year(s)\"");
     PeriodList->SetHint("Choose period units.");
 
-    OKButton = Make<TButton>(this, this, "OKButton", Bounds(50, 105, 75, 25));
+    OKButton = MakeControl<TButton>(this, this, "OKButton", Bounds(50, 105, 75, 25));
     OKButton->SetCaption("OK");
     OKButton->SetDefault(true);
     OKButton->SetModalResult(mrOk);
     OKButton->SetHint("Accept entry and close the dialog.");
-    CancelButton = Make<TButton>(this, this, "CancelButton", Bounds(131, 105, 75, 25));
+    CancelButton = MakeControl<TButton>(this, this, "CancelButton", Bounds(131, 105, 75, 25));
     CancelButton->SetCaption("Cancel");
     CancelButton->SetCancel(true);
     CancelButton->SetModalResult(mrCancel);

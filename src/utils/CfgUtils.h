@@ -9,12 +9,6 @@ namespace nimbra {
 class TPropsStorage;
 class TCommonCfgObject;
 
-// Raised for a programming error that a check caught.
-class EAssertionFailed : public Exception {
-  public:
-    using Exception::Exception;
-};
-
 // Owns configuration objects as its published properties and loads or
 // saves them, property by property, under one section of the settings
 // store. A value equal to its declared default is never stored.

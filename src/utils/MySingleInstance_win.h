@@ -15,13 +15,6 @@
 
 namespace nimbra {
 
-// Raised when the single instance is used before CheckPrevInstance stored
-// its identifier: a programming error, not a run-time condition.
-class EAssertionFailed : public Exception {
-  public:
-    using Exception::Exception;
-};
-
 // Stores the identifier and creates the instance mutex (kept open until
 // CloseInstanceMutex). True when another copy already has it: the system
 // reports that it exists (ERROR_ALREADY_EXISTS) or exists and cannot be
