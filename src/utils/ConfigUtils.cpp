@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "utils/FastIniUtils.h"
+#include "utils/FileUtils.h"
 #include "utils/IniFileEx.h"
+#include "utils/MiscUtils.h"
 #include "utils/RegIniFile.h"
 
 namespace nimbra {
@@ -246,8 +248,15 @@ TAppIni& AppIni() {
     return instance;
 }
 
-void InitAppIni() {
-    AppIni().SetAppKey(std::string(kNimbraAppKey));
+void InitAppIni(const std::string& programFolder) {
+    const std::string portable = JoinPath(programFolder, kPortableIniName);
+    if (!programFolder.empty() && FileExists(portable)) {
+        AppIni().SetAppKey({});
+        AppIni().SetFileName(portable);
+    } else {
+        AppIni().SetFileName({});
+        AppIni().SetAppKey(std::string(kNimbraAppKey));
+    }
 }
 
 }  // namespace nimbra

@@ -111,7 +111,12 @@ TAppIni& AppIni();
 // The application key under which the program keeps its settings.
 inline constexpr std::string_view kNimbraAppKey = "\\Quillmoor Software\\Nimbra";
 
-// The start-up step that points the global store at the program's key.
-void InitAppIni();
+// A file of this name beside the program makes it portable: the settings
+// live in that file and the registry is not touched.
+inline constexpr std::string_view kPortableIniName = "Nimbra.ini";
+
+// The start-up step that points the global store at the program's key, or
+// at the portable file when `programFolder` holds one.
+void InitAppIni(const std::string& programFolder = {});
 
 }  // namespace nimbra

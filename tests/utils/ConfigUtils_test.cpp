@@ -13,6 +13,7 @@
 #include "support/TestAppKey.h"
 #include "support/TestFolders.h"
 #include "utils/FileUtils.h"
+#include "utils/MiscUtils.h"
 #include "utils/RegistryStore.h"
 
 namespace nimbra {
@@ -260,6 +261,31 @@ TEST(AppIniFileTest, LongValuesComeBackWhole) {
     const std::string value(65535, 'x');
     ini.WriteString("S", "long", value);
     EXPECT_EQ(ini.ReadString("S", "long", ""), value);
+}
+
+// The portable mode: the global store follows the file beside the program
+// and goes back to the registry without it; what is written lands in the
+// file only.
+TEST(PortableModeTest, AFileBesideTheProgramTakesTheSettingsFromTheRegistry) {
+    TempDir dir;
+    const std::string folder = PathText(dir.Path());
+    const std::string previousKey = AppIni().AppKey();
+    const std::string previousFile = AppIni().FileName();
+
+    InitAppIni(folder);
+    EXPECT_EQ(AppIni().AppKey(), kNimbraAppKey) << "no file, no portable mode";
+
+    dir.MakeFile("Nimbra.ini");
+    InitAppIni(folder);
+    EXPECT_TRUE(AppIni().AppKey().empty());
+    EXPECT_EQ(AppIni().FileName(), JoinPath(folder, "Nimbra.ini"));
+    AppIni().WriteString("Config", "Portable", "yes");
+    AppIni().Close();
+    EXPECT_NE(testing_support::FileContent(AppIni().FileName()).find("Portable=yes"),
+              std::string::npos);
+
+    AppIni().SetFileName(previousFile);
+    AppIni().SetAppKey(previousKey);
 }
 
 }  // namespace
