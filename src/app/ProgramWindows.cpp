@@ -1,6 +1,9 @@
 #include "app/ProgramWindows.h"
 
+#include "app/fmAbout.h"
+#include "app/fmAskForUpdate.h"
 #include "app/fmNimbraApp.h"
+#include "app/fmTipOfTheDay.h"
 #include "search/fmCustomRecentPeriod.h"
 
 namespace nimbra {
@@ -8,6 +11,9 @@ namespace nimbra {
 void CreateProgramWindows(TComponent& program) {
     new TNimbraApp(&program);
     new TRecentPeriodDialog(&program);
+    new TAboutForm(&program, false);
+    new TAskForUpdateDialog(&program);
+    new TTipOfTheDayDialog(&program, {}, 0);
 }
 
 }  // namespace nimbra

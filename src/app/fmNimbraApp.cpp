@@ -2,35 +2,67 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
+#include "folders/NimbraFoldersCfg.h"
 #include "search/frNimbra.h"
 #include "utils/AppIniForm_win.h"
 #include "utils/NewLangUtils.h"
+#include "utils/NimbraCfg.h"
 
 namespace nimbra {
 
-TNimbraApp::TNimbraApp(TComponent* owner) : TForm(owner) {
+namespace {
+
+// The key that is ";" on a US layout.
+constexpr TShortCut kOemSemicolon = 186;
+
+TMenuItem* AddItem(TComponent* owner, TMenuItem& parent, TBasicAction* action) {
+    auto* item = new TMenuItem(owner);
+    if (action == nullptr)
+        item->SetCaption("-");
+    else
+        item->SetAction(action);
+    parent.Add(item);
+    return item;
+}
+
+// Items bound to the actions, in order; nullptr is a separator.
+void AddItems(TComponent* owner, TMenuItem& parent, std::initializer_list<TBasicAction*> actions) {
+    for (TBasicAction* action : actions)
+        AddItem(owner, parent, action);
+}
+
+TMenuItem* AddSubmenu(TComponent* owner, TMenuItem& parent, const char* name, const char* caption,
+                      const char* hint) {
+    auto* item = new TMenuItem(owner);
+    item->SetName(name);
+    item->SetCaption(caption);
+    item->SetHint(hint);
+    item->SetAutoHotkeys(false);
+    parent.Add(item);
+    return item;
+}
+
+}  // namespace
+
+TNimbraApp::TNimbraApp(TComponent* owner) : TCommonAppForm(owner) {
+    AppProps.Include(caTrayPopup).Include(caAppOpenShortcut);
     SetName("NimbraApp");
-    SetCaption("Nimbra");
     SetClientSize(440, 440);
     SetHint("!App.HowToUse.Nimbra");
-
-    AppIniFormFont1 = new TAppIniFormFont(this);
-    AppIniFormFont1->SetName("AppIniFormFont1");
-    AppIniFormFont1->SetFontList("Tahoma,MS Sans Serif");
-    AppIniFormFont1->SetGlobal(true);
-    AppIniFormPos1 = new TAppIniFormPos(this);
-    AppIniFormPos1->SetName("AppIniFormPos1");
+    AppIniFormPos1->SetStoreSize(true);
+    AppIniFormPos1->SetStorePosition(true);
     AppIniFormPos1->SetInitSize(90);
 
-    ActionList1 = new TActionList(this);
-    ActionList1->SetName("ActionList1");
-    AppExit = new TAction(this);
-    AppExit->SetName("AppExit");
-    AppExit->SetCaption("E&xit");
-    AppExit->SetHint("Exit the program|Exit the program.");
-    AppExit->SetShortCut(scAlt | 'X');
-    AppExit->SetActionList(ActionList1);
-    AppExit->OnExecute = [this](TObject&) { Close(); };
+    EscAction = MakeAction("EscAction", "EscAction", "", VK_ESCAPE);
+    EscAction->OnUpdate = [this](TObject&) { EscAction->SetEnabled(Active()); };
+    EscAction->OnExecute = [this](TObject&) { AppHide->Execute(); };
+    // Opens the help at "!App.Keyboard" once the program has its viewer.
+    HelpKeys =
+        MakeAction("HelpKeys", "&Keyboard shortcuts",
+                   "Show the keyboard shortcuts|Show the keyboard shortcuts.", scShift | VK_F1);
+    HelpKeys->SetEnabled(false);
 
     StatusBarEx1 = new TStatusBar(this);
     StatusBarEx1->SetName("StatusBarEx1");
@@ -40,7 +72,8 @@ TNimbraApp::TNimbraApp(TComponent* owner) : TForm(owner) {
     NimbraFrame1 = new TNimbraFrame(this);
     NimbraFrame1->SetParent(this);
     NimbraFrame1->SetAlign(alClient);
-    CreateMenu();
+    CreateMainMenu();
+    CreateTrayMenu();
     SetActiveControl(NimbraFrame1->Edit1);
 
     NewLocalizer1 = new TNewLocalizer(this);
@@ -49,79 +82,100 @@ TNimbraApp::TNimbraApp(TComponent* owner) : TForm(owner) {
     FinishLoading(*this);
 }
 
-void TNimbraApp::CreateMenu() {
+TMyLinkedAction* TNimbraApp::Link(const char* name, TAction* target) {
+    auto* linked = new TMyLinkedAction(this);
+    linked->SetName(name);
+    linked->SetActionList(ActionList1);
+    linked->SetLink(target);
+    return linked;
+}
+
+void TNimbraApp::CreateMainMenu() {
     MainMenu1 = new TMainMenu(this);
     MainMenu1->SetName("MainMenu1");
     // The main menu's hot keys are chosen by hand.
     MainMenu1->Items()->SetAutoHotkeys(false);
-    const auto submenu = [this](TMenuItem& parent, const char* name, const char* caption,
-                                const char* hint) {
-        auto* item = new TMenuItem(this);
-        item->SetName(name);
-        item->SetCaption(caption);
-        item->SetHint(hint);
-        item->SetAutoHotkeys(false);
-        parent.Add(item);
-        return item;
-    };
-    // Each frame command shows here through an action linked to it.
-    const auto link = [this](TMenuItem& menu, const char* name, TAction* target) {
-        auto* item = new TMenuItem(this);
-        if (target == nullptr) {
-            item->SetCaption("-");
-        } else {
-            auto* linked = new TMyLinkedAction(this);
-            linked->SetName(name);
-            linked->SetActionList(ActionList1);
-            linked->SetLink(target);
-            item->SetAction(linked);
-        }
-        menu.Add(item);
-    };
     TNimbraFrame& f = *NimbraFrame1;
-    TMenuItem& file =
-        *submenu(*MainMenu1->Items(), "FileMenu", "&File", "!App.Dialogs.MainMenu.File");
-    link(file, "OpenAction", f.CmdRun);
-    link(file, "ShowParentFolder", f.ShowMenuContainer);
-    link(file, "ShowContainer", f.ShowContainer);
-    link(file, "", nullptr);
-    link(file, "ExplorerMenu", f.ExplorerMenu);
-    link(file, "ShowProps", f.ShowShellProperties);
-    link(file, "", nullptr);
-    auto* exit = new TMenuItem(this);
-    exit->SetAction(AppExit);
-    file.Add(exit);
+    TMenuItem& root = *MainMenu1->Items();
 
-    TMenuItem& view =
-        *submenu(*MainMenu1->Items(), "ViewMenu", "&View", "!App.Dialogs.MainMenu.View");
+    TMenuItem& file = *AddSubmenu(this, root, "FileMenu", "&File", "!App.Dialogs.MainMenu.File");
+    AddItems(this, file,
+             {Link("OpenAction", f.CmdRun), Link("ShowParentFolder", f.ShowMenuContainer),
+              Link("ShowContainer", f.ShowContainer), nullptr, Link("ExplorerMenu", f.ExplorerMenu),
+              Link("ShowProps", f.ShowShellProperties), nullptr, AppExit});
+
+    TMenuItem& view = *AddSubmenu(this, root, "ViewMenu", "&View", "!App.Dialogs.MainMenu.View");
     IncludeFoldersItem =
-        submenu(view, "IncludeFoldersItem", "&Include folders",
-                "!App.Dialogs.Nimbra.FoldersMenu|Select the folders you would like to search.");
-    TMenuItem& recent = *submenu(view, "RecentItem", "&Show items added/modified in",
-                                 "!App.Dialogs.Nimbra.RecentMenu|Filter search results by date.");
-    link(recent, "RecentLastDay", f.RecentLastDay);
-    link(recent, "RecentLastWeek", f.RecentLastWeek);
-    link(recent, "RecentLastMonth", f.RecentLastMonth);
-    link(recent, "RecentLastYear", f.RecentLastYear);
-    link(recent, "", nullptr);
-    link(recent, "RecentCustom", f.RecentCustom);
-    link(recent, "RecentCustomSelect", f.RecentCustomSelect);
-    link(recent, "", nullptr);
-    link(recent, "RecentAll", f.RecentAll);
-    link(view, "", nullptr);
-    link(view, "AutoScroll", f.AutoScroll);
-    link(view, "AutoMinimize", f.AutoMinimize);
-    link(view, "", nullptr);
-    link(view, "ViewHeader", f.ViewHeader);
-    link(view, "ViewToolbar", f.ViewToolbar);
+        AddSubmenu(this, view, "IncludeFoldersItem", "&Include folders",
+                   "!App.Dialogs.Nimbra.FoldersMenu|Select the folders you would like to search.");
+    TMenuItem& recent =
+        *AddSubmenu(this, view, "RecentItem", "&Show items added/modified in",
+                    "!App.Dialogs.Nimbra.RecentMenu|Filter search results by date.");
+    AddItems(this, recent,
+             {Link("RecentLastDay", f.RecentLastDay), Link("RecentLastWeek", f.RecentLastWeek),
+              Link("RecentLastMonth", f.RecentLastMonth), Link("RecentLastYear", f.RecentLastYear),
+              nullptr, Link("RecentCustom", f.RecentCustom),
+              Link("RecentCustomSelect", f.RecentCustomSelect), nullptr,
+              Link("RecentAll", f.RecentAll)});
+    AddItems(this, view,
+             {nullptr, Link("AutoScroll", f.AutoScroll), Link("AutoMinimize", f.AutoMinimize),
+              nullptr, Link("ViewHeader", f.ViewHeader), Link("ViewToolbar", f.ViewToolbar),
+              nullptr, AppOptions});
+    Link("CustomizeFolders", f.CustomizeFolders);
+
+    TMenuItem& help = *AddSubmenu(this, root, "HelpMenu", "&Help", "!App.Dialogs.MainMenu.Help");
+    auto* visitHomePage = new TAction(this);
+    visitHomePage->SetName("VisitHomePageAction1");
+    visitHomePage->SetCaption(VisitHomePage->Caption());
+    visitHomePage->SetHint(VisitHomePage->Hint());
+    visitHomePage->SetActionList(ActionList1);
+    visitHomePage->OnExecute = [this](TObject&) { VisitHomePage->Execute(); };
+    AddItems(this, help,
+             {AppHelpContents, HelpKeys, nullptr, EnableDisableBalloons, ShowTip, nullptr,
+              visitHomePage, SendFeedback, nullptr, AppAbout});
     SetMenu(MainMenu1);
 
     f.OnIncludeMenuUpdate = [this](TObject&) { NimbraFrame1->FillFolderMenu(*IncludeFoldersItem); };
     f.FillFolderMenu(*IncludeFoldersItem);
 }
 
+void TNimbraApp::CreateTrayMenu() {
+    PopupMenu1 = new TPopupMenu(this);
+    PopupMenu1->SetName("PopupMenu1");
+    AddItem(this, *PopupMenu1->Items(), AppOpen)->SetDefault(true);
+    AddItems(this, *PopupMenu1->Items(), {nullptr, EnableDisableBalloons, nullptr, AppExit});
+}
+
+TShortCut TNimbraApp::DefaultAppOpenShortCut() {
+    return scWin | kOemSemicolon;
+}
+
+void TNimbraApp::ApplyOptions() {
+    TCommonAppForm::ApplyOptions();
+    if (ShellCfg != nullptr) {
+        const auto set = [this](TCommonAppProp prop, bool on) {
+            if (on)
+                AppProps.Include(prop);
+            else
+                AppProps.Exclude(prop);
+        };
+        set(caAnimateMinimize, ShellCfg->AnimateMinimize());
+        set(caAnimateRestore, ShellCfg->AnimateRestore());
+    }
+    if (FoldersCfg != nullptr && FoldersCfg->FoldersChanged()) {
+        FoldersCfg->SetFoldersChanged(false);
+        NimbraFrame1->ApplyFoldersChange();
+    }
+}
+
+void TNimbraApp::WindowOpened() {
+    // Whatever is typed next replaces the request.
+    NimbraFrame1->Edit1->SetFocus();
+    NimbraFrame1->Edit1->SelectAll();
+}
+
 const TClassInfo& TNimbraApp::StaticClassInfo() {
-    static const TClassInfo info("TNimbraApp", &TForm::StaticClassInfo());
+    static const TClassInfo info("TNimbraApp", &TCommonAppForm::StaticClassInfo());
     return info;
 }
 

@@ -1,38 +1,38 @@
 #pragma once
 
-// The program's main window: the search frame with a menu and a status bar
-// (Windows only).
-#include "controls/ActnList.h"
+// The program's main window: the search frame with its menus and a status
+// bar, on the application window of every program of ours (Windows only).
+#include "app/fmCommonAppForm.h"
 #include "controls/ComCtrls.h"
-#include "controls/Forms.h"
-#include "controls/Menus.h"
 
 namespace nimbra {
 
 class TNimbraFrame;
-class TAppIniFormPos;
-class TAppIniFormFont;
-class TNewLocalizer;
 
-class TNimbraApp : public TForm {
+class TNimbraApp : public TCommonAppForm {
   public:
     explicit TNimbraApp(TComponent* owner);
 
     TNimbraFrame* NimbraFrame1 = nullptr;
     TStatusBar* StatusBarEx1 = nullptr;
     TMainMenu* MainMenu1 = nullptr;
-    TActionList* ActionList1 = nullptr;
-    TAppIniFormPos* AppIniFormPos1 = nullptr;
-    TAppIniFormFont* AppIniFormFont1 = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;
     TMenuItem* IncludeFoldersItem = nullptr;
-    TAction* AppExit = nullptr;
-    TNewLocalizer* NewLocalizer1 = nullptr;
+    TAction* EscAction = nullptr;
+    TAction* HelpKeys = nullptr;
+
+    TPopupMenu* GetTrayPopupMenu() override { return PopupMenu1; }
+    TShortCut DefaultAppOpenShortCut() override;
+    void ApplyOptions() override;
+    void WindowOpened() override;
 
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     static const TClassInfo& StaticClassInfo();
 
   private:
-    void CreateMenu();
+    TMyLinkedAction* Link(const char* name, TAction* target);
+    void CreateMainMenu();
+    void CreateTrayMenu();
 };
 
 }  // namespace nimbra

@@ -74,6 +74,8 @@ class TCustomForm : public TWinControl {
     TCloseAction DoClose();
 
     // The window layer's operations (Windows only).
+    // Makes the window, placed and laid out, without showing it.
+    void HandleNeeded();
     void Show();
     void Hide();
     TModalResult ShowModal();

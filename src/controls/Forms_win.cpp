@@ -114,8 +114,12 @@ void TApplication::RemoveForm(TCustomForm* form) {
 }
 
 void TApplication::Run() {
-    if (mainForm_ != nullptr && !mainForm_->Visible())
+    if (mainForm_ != nullptr && showMainForm_ && !mainForm_->Visible()) {
         mainForm_->Show();
+        if (maximizeMainForm_)
+            if (const TWinPeer* peer = PeerOf(*mainForm_))
+                ShowWindow(peer->Handle(), SW_MAXIMIZE);
+    }
     while (!terminated_)
         HandleMessage();
 }
@@ -583,15 +587,18 @@ std::unique_ptr<TControlPeer> MakeFormPeer(TControl& control) {
 
 // ---- the form's window operations -------------------------------------------------------
 
-void TCustomForm::Show() {
-    const bool created = PeerOf(*this) == nullptr;
+void TCustomForm::HandleNeeded() {
+    if (PeerOf(*this) != nullptr)
+        return;
     CreateHandles(*this);
-    if (created) {
-        if (auto* peer = dynamic_cast<TFormPeer*>(PeerOf(*this)))
-            peer->PlaceInitially();
-        ForEachHook([this](TFormHook& hook) { hook.FormWindowCreated(*this); });
-        Realign();
-    }
+    if (auto* peer = dynamic_cast<TFormPeer*>(PeerOf(*this)))
+        peer->PlaceInitially();
+    ForEachHook([this](TFormHook& hook) { hook.FormWindowCreated(*this); });
+    Realign();
+}
+
+void TCustomForm::Show() {
+    HandleNeeded();
     SetVisible(true);
     if (auto* peer = PeerOf(*this))
         SetForegroundWindow(peer->Handle());

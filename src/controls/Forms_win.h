@@ -38,6 +38,11 @@ class TApplication : public TComponent {
     TCustomForm* ActiveForm() const;
     const std::vector<TCustomForm*>& Forms() const { return forms_; }
 
+    // Run shows the main form unless told not to (a start into the
+    // notification area), maximized when asked.
+    void SetShowMainForm(bool show) { showMainForm_ = show; }
+    bool ShowMainForm() const { return showMainForm_; }
+    void SetMaximizeMainForm(bool maximize) { maximizeMainForm_ = maximize; }
     // Runs the loop until Terminate or the main form closes.
     void Run();
     void Terminate();
@@ -85,6 +90,8 @@ class TApplication : public TComponent {
     TCustomForm* mainForm_ = nullptr;
     std::vector<TCustomForm*> forms_;
     bool terminated_ = false;
+    bool showMainForm_ = true;
+    bool maximizeMainForm_ = false;
     std::string hint_;
     TFontCache fonts_;
     TGdiTextMetrics metrics_{fonts_};

@@ -143,8 +143,10 @@ void TNimbraFrame::CmdRunExecute() {
         return;
     }
     if (FoldersCfg->AutoMinimize()) {
+        // As the minimize button does, so the window hides where its
+        // minimize rules say.
         if (const TWinPeer* peer = PeerOf(*GetParentForm(*this)))
-            ShowWindow(peer->Handle(), SW_MINIMIZE);
+            SendMessageW(peer->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     }
 }
 

@@ -114,6 +114,11 @@ void ActivatePrevInstance() {
     std::string payload = EncodeHandOver(identifier, ToUtf8(GetCommandLineW()));
     COPYDATASTRUCT data{0, static_cast<DWORD>(payload.size()), payload.data()};
     DWORD_PTR result = 0;
+    // The user started this copy, so it may bring a window to the front:
+    // the first copy gets that right for the window it shows now.
+    DWORD firstCopy = 0;
+    GetWindowThreadProcessId(search.found, &firstCopy);
+    AllowSetForegroundWindow(firstCopy);
     SendMessageTimeoutW(search.found, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                         SMTO_ABORTIFHUNG, kHandOverTimeoutMs, &result);
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace nimbra::e2e {
@@ -22,8 +23,9 @@ struct TRow {
 class TNimbraProcess {
   public:
     // Starts nimbra.exe (beside this program) and waits until its main
-    // window shows rows or the list state settled; raises on failure.
-    explicit TNimbraProcess(const std::wstring& arguments = L"");
+    // window shows (or, for a start into the notification area, exists);
+    // raises on failure.
+    explicit TNimbraProcess(const std::wstring& arguments = L"", bool shown = true);
     // Closes the program (Alt+X) and waits for it; kills it if it hangs.
     ~TNimbraProcess();
     TNimbraProcess(const TNimbraProcess&) = delete;
@@ -55,6 +57,9 @@ class TNimbraProcess {
     TRow Row(int index) const;
     std::vector<TRow> Rows() const;
     std::string EditText() const;
+    // The selected characters of the input box: first and one past the last.
+    std::pair<int, int> EditSelection() const;
+    bool MainVisible() const { return IsWindowVisible(main_) != FALSE; }
     bool ListEnabled() const;
     bool Visible(const std::string& path) const;
 
@@ -85,6 +90,12 @@ std::filesystem::path ProgramFolder();
 // Replaces the program's stored settings with an include-folders list of
 // one folder titled `title`, and the given extra values.
 void ResetSettings(const std::filesystem::path& folder, const std::string& title = "&Test");
+
+// Runs nimbra.exe with the arguments to its end; gives its exit code, or
+// STILL_ACTIVE when it did not end within `ms` (it is then ended).
+DWORD RunNimbraToEnd(const std::wstring& arguments, int ms = 30000);
+// nimbra.exe as a test starts it.
+std::filesystem::path NimbraExe();
 
 // Where screenshots go: build/e2e-screenshots beside the test tree.
 std::filesystem::path ScreenshotFolder();

@@ -1,0 +1,216 @@
+// The program as it lives beside the user's work: hidden in the notification
+// area, brought up by the hotkey or a second start, ended only by Exit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "base/Unicode.h"
+#include "e2e/NimbraDriver.h"
+#include "utils/ConfigUtils.h"
+
+namespace nimbra::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+void Touch(const fs::path& file) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << "x";
+}
+
+std::string Caption(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return ToUtf8(text);
+}
+
+// Win+; as a user presses it, then the text, in one burst.
+void PressHotkeyAndType(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    const auto key = [&inputs](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    key(VK_LWIN, false);
+    key(VK_OEM_1, false);
+    key(VK_OEM_1, true);
+    key(VK_LWIN, true);
+    for (wchar_t c : text) {
+        for (bool up : {false, true}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = c;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+            inputs.push_back(input);
+        }
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+class AppShellTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() /
+                ("nimbra-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root_);
+        Touch(root_ / "Quartz notes.txt");
+        Touch(root_ / "Other paper.txt");
+        ResetSettings(root_);
+    }
+
+    void TearDown() override {
+        nimbra_.reset();
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    TNimbraProcess& Start(const std::wstring& arguments = L"", bool shown = true) {
+        nimbra_ = std::make_unique<TNimbraProcess>(arguments, shown);
+        return *nimbra_;
+    }
+
+    fs::path root_;
+    std::unique_ptr<TNimbraProcess> nimbra_;
+};
+
+TEST_F(AppShellTest, EscAndTheCloseButtonHideTheWindowAndOnlyExitEndsTheProgram) {
+    TNimbraProcess& nimbra = Start();
+    EXPECT_EQ(Caption(nimbra.MainWindow()), "Nimbra - Quillmoor Software");
+    nimbra.Activate();
+    nimbra.Press(VK_ESCAPE);
+    ASSERT_TRUE(nimbra.WaitFor([&] { return !nimbra.MainVisible(); }));
+    EXPECT_EQ(WaitForSingleObject(nimbra.Process(), 0), WAIT_TIMEOUT) << "Esc ended the program";
+
+    // A second start brings it back.
+    EXPECT_EQ(RunNimbraToEnd(L""), 0u);
+    ASSERT_TRUE(nimbra.WaitFor([&] { return nimbra.MainVisible(); }));
+    nimbra.Settle();
+
+    PostMessageW(nimbra.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(nimbra.WaitFor([&] { return !nimbra.MainVisible(); }));
+    EXPECT_EQ(WaitForSingleObject(nimbra.Process(), 0), WAIT_TIMEOUT) << "Close ended the program";
+
+    EXPECT_EQ(RunNimbraToEnd(L"-tray"), 0u) << "a second start with -tray still hands over";
+    ASSERT_TRUE(nimbra.WaitFor([&] { return nimbra.MainVisible(); }));
+    nimbra.Activate();
+    std::vector<INPUT> altX(4);
+    for (std::size_t i = 0; i < altX.size(); ++i) {
+        altX[i].type = INPUT_KEYBOARD;
+        altX[i].ki.wVk = i == 0 || i == 3 ? VK_MENU : 'X';
+        altX[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, altX.data(), sizeof(INPUT));
+    EXPECT_EQ(WaitForSingleObject(nimbra.Process(), 15000), WAIT_OBJECT_0)
+        << "Alt+X did not end it";
+}
+
+TEST_F(AppShellTest, ASecondStartSelectsTheRequestAndEndsWithoutAWindowOfItsOwn) {
+    TNimbraProcess& nimbra = Start();
+    nimbra.Activate();
+    nimbra.Type(L"quartz");
+    nimbra.Press(VK_ESCAPE);
+    ASSERT_TRUE(nimbra.WaitFor([&] { return !nimbra.MainVisible(); }));
+    EXPECT_EQ(RunNimbraToEnd(L"/some \u00e4rgument"), 0u);
+    ASSERT_TRUE(nimbra.WaitFor([&] { return nimbra.MainVisible(); }));
+    nimbra.Settle();
+    EXPECT_EQ(nimbra.EditText(), "quartz");
+    EXPECT_EQ(nimbra.EditSelection(), std::make_pair(0, 6));
+    // Typing replaces the request.
+    nimbra.Type(L"other");
+    EXPECT_EQ(nimbra.EditText(), "other");
+}
+
+TEST_F(AppShellTest, ATrayStartShowsNoWindowUntilTheHotkeyWhichFocusesTheInputBox) {
+    TNimbraProcess& nimbra = Start(L"-tray", false);
+    nimbra.Settle();
+    EXPECT_FALSE(nimbra.MainVisible());
+    PressHotkeyAndType(L"");
+    ASSERT_TRUE(nimbra.WaitFor([&] { return nimbra.MainVisible(); }));
+    nimbra.Settle();
+    // Typed once the window is up; keys typed in the same burst as the
+    // hotkey still reach the window that was in front before.
+    GUITHREADINFO thread{sizeof thread};
+    GetGUIThreadInfo(GetWindowThreadProcessId(nimbra.MainWindow(), nullptr), &thread);
+    EXPECT_EQ(GetForegroundWindow(), nimbra.MainWindow());
+    EXPECT_EQ(thread.hwndFocus, nimbra.Control("NimbraApp.NimbraFrame1.Edit1"));
+    nimbra.Type(L"quartz");
+    ASSERT_TRUE(nimbra.WaitFor([&] { return nimbra.EditText() == "quartz"; }))
+        << "typed after the hotkey: " << nimbra.EditText();
+    EXPECT_TRUE(nimbra.WaitFor([&] {
+        const std::vector<TRow> rows = nimbra.Rows();
+        return std::any_of(rows.begin(), rows.end(),
+                           [](const TRow& row) { return row.Title.starts_with("Quartz notes"); });
+    }));
+    nimbra.Screenshot(ScreenshotFolder() / "shell-after-hotkey.png");
+}
+
+TEST_F(AppShellTest, TheHotkeyBringsAnOpenDialogToTheFront) {
+    TNimbraProcess& nimbra = Start();
+    nimbra.Activate();
+    ASSERT_TRUE(nimbra.MenuCommand({"&Help", "&About..."}));
+    HWND about = nullptr;
+    ASSERT_TRUE(nimbra.WaitFor([&] {
+        about = GetForegroundWindow();
+        return about != nimbra.MainWindow() && IsWindowVisible(about);
+    }));
+    SetForegroundWindow(GetDesktopWindow());
+    PressHotkeyAndType(L"");
+    EXPECT_TRUE(nimbra.WaitFor([&] { return GetForegroundWindow() == about; }));
+    PostMessageW(about, WM_CLOSE, 0, 0);
+}
+
+TEST_F(AppShellTest, HelpDumpWritesTheHelpBesideTheProgramWithoutAnInstanceCheck) {
+    TNimbraProcess& running = Start();  // help mode works while a copy runs
+    const fs::path dump = NimbraExe().parent_path() / "nimbra.help.txt";
+    fs::remove(dump);
+    EXPECT_EQ(RunNimbraToEnd(L"/help -DUMP"), 0u);
+    std::ifstream in(dump);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    EXPECT_NE(text.find("[Help]"), std::string::npos);
+    EXPECT_NE(text.find("[Links]"), std::string::npos);
+    fs::remove(dump);
+    EXPECT_TRUE(running.MainVisible()) << "help mode must not hand over to the running copy";
+}
+
+TEST_F(AppShellTest, WithNimbraIniBesideTheProgramTheRegistryStaysUntouched) {
+    const fs::path ini = NimbraExe().parent_path() / "Nimbra.ini";
+    std::ofstream(ini).close();
+    struct TRemove {
+        fs::path file;
+        ~TRemove() {
+            std::error_code ignored;
+            fs::remove(file, ignored);
+        }
+    } remove{ini};
+    AppIni().Close();
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quillmoor Software\\Nimbra");
+    {
+        TNimbraProcess& nimbra = Start();
+        nimbra.Activate();
+        nimbra.Press(VK_ESCAPE);
+        nimbra.WaitFor([&] { return !nimbra.MainVisible(); });
+        nimbra_.reset();
+    }
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Quillmoor Software\\Nimbra", 0, KEY_READ,
+                            &key),
+              ERROR_SUCCESS)
+        << "the portable program wrote to the registry";
+    if (key != nullptr)
+        RegCloseKey(key);
+    std::ifstream in(ini);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("[View state]"), std::string::npos) << text;
+}
+
+}  // namespace
+}  // namespace nimbra::e2e
