@@ -2,8 +2,9 @@
 
 // The program's icon in the notification area: its tip, its menus, its
 // balloons, and its return after the task bar was re-created.
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,8 @@
 #include "app/fmCommonAppForm.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include "app/TrayUtils.h"
 #include "app/fmAbout.h"

@@ -28,30 +28,9 @@ std::string Caption(HWND window) {
     return ToUtf8(text);
 }
 
-// Win+; as a user presses it, then the text, in one burst.
-void PressHotkeyAndType(const std::wstring& text) {
-    std::vector<INPUT> inputs;
-    const auto key = [&inputs](WORD vk, bool up) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    };
-    key(VK_LWIN, false);
-    key(VK_OEM_1, false);
-    key(VK_OEM_1, true);
-    key(VK_LWIN, true);
-    for (wchar_t c : text) {
-        for (bool up : {false, true}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wScan = c;
-            input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
-            inputs.push_back(input);
-        }
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+// Win+; as a user presses it.
+void PressHotkey() {
+    SendChord(VK_LWIN, VK_OEM_1);
 }
 
 class AppShellTest : public testing::Test {
@@ -101,13 +80,7 @@ TEST_F(AppShellTest, EscAndTheCloseButtonHideTheWindowAndOnlyExitEndsTheProgram)
     EXPECT_EQ(RunNimbraToEnd(L"-tray"), 0u) << "a second start with -tray still hands over";
     ASSERT_TRUE(nimbra.WaitFor([&] { return nimbra.MainVisible(); }));
     nimbra.Activate();
-    std::vector<INPUT> altX(4);
-    for (std::size_t i = 0; i < altX.size(); ++i) {
-        altX[i].type = INPUT_KEYBOARD;
-        altX[i].ki.wVk = i == 0 || i == 3 ? VK_MENU : 'X';
-        altX[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, altX.data(), sizeof(INPUT));
+    SendChord(VK_MENU, 'X');
     EXPECT_EQ(WaitForSingleObject(nimbra.Process(), 15000), WAIT_OBJECT_0)
         << "Alt+X did not end it";
 }
@@ -132,7 +105,7 @@ TEST_F(AppShellTest, ATrayStartShowsNoWindowUntilTheHotkeyWhichFocusesTheInputBo
     TNimbraProcess& nimbra = Start(L"-tray", false);
     nimbra.Settle();
     EXPECT_FALSE(nimbra.MainVisible());
-    PressHotkeyAndType(L"");
+    PressHotkey();
     ASSERT_TRUE(nimbra.WaitFor([&] { return nimbra.MainVisible(); }));
     nimbra.Settle();
     // Typed once the window is up; keys typed in the same burst as the
@@ -162,7 +135,7 @@ TEST_F(AppShellTest, TheHotkeyBringsAnOpenDialogToTheFront) {
         return about != nimbra.MainWindow() && IsWindowVisible(about);
     }));
     SetForegroundWindow(GetDesktopWindow());
-    PressHotkeyAndType(L"");
+    PressHotkey();
     EXPECT_TRUE(nimbra.WaitFor([&] { return GetForegroundWindow() == about; }));
     PostMessageW(about, WM_CLOSE, 0, 0);
 }

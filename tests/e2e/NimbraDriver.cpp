@@ -109,6 +109,12 @@ void ResetSettings(const std::filesystem::path& folder, const std::string& title
     AppIni().Close();
 }
 
+void SendChord(WORD modifier, WORD key) {
+    std::vector<INPUT> inputs{KeyInput(modifier, false), KeyInput(key, false), KeyInput(key, true),
+                              KeyInput(modifier, true)};
+    Send(inputs);
+}
+
 std::filesystem::path NimbraExe() {
     std::filesystem::path exe = ProgramFolder() / "nimbra.exe";
     if (!std::filesystem::exists(exe))

@@ -91,6 +91,10 @@ std::filesystem::path ProgramFolder();
 // one folder titled `title`, and the given extra values.
 void ResetSettings(const std::filesystem::path& folder, const std::string& title = "&Test");
 
+// Presses `key` with `modifier` held (Win+;, Alt+X), to whatever window is
+// in front, without waiting.
+void SendChord(WORD modifier, WORD key);
+
 // Runs nimbra.exe with the arguments to its end; gives its exit code, or
 // STILL_ACTIVE when it did not end within `ms` (it is then ended).
 DWORD RunNimbraToEnd(const std::wstring& arguments, int ms = 30000);
