@@ -3,11 +3,13 @@
 #include <memory>
 
 #include "app/fmAbout.h"
+#include "app/fmHelpView.h"
 #include "app/fmNimbraApp.h"
 #include "base/ComInit.h"
 #include "controls/Dialogs_win.h"
 #include "controls/Forms_win.h"
 #include "help/CommonAppHelp.h"
+#include "help/HelpUtilsEx.h"
 #include "shortcuts/AppShortcuts.h"
 #include "utils/CmdLineUtils.h"
 #include "utils/ConfigUtils.h"
@@ -54,6 +56,7 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     // The application comes before the splash, which is one of its windows.
     TApplication application(instance);
     InstallApplicationErrorDisplay();
+    SetHelpViewer(&ShowHelpViewer);
     application.SetTitle("Nimbra");
     const bool splash = !helpMode && ShellCfg != nullptr && ShellCfg->ShowSplash();
     if (splash)
@@ -71,6 +74,8 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     if (helpMode) {
         if (CmdLineSwitchPresent("dump"))
             DumpHelp();
+        else
+            ShowHelpModal(std::string(kRootTopic));
         return 0;
     }
     if (splash)

@@ -2,6 +2,7 @@
 
 #include "app/fmAbout.h"
 #include "app/fmAskForUpdate.h"
+#include "app/fmHelpView.h"
 #include "app/fmNimbraApp.h"
 #include "app/fmTipOfTheDay.h"
 #include "search/fmCustomRecentPeriod.h"
@@ -14,6 +15,7 @@ void CreateProgramWindows(TComponent& program) {
     new TAboutForm(&program, false);
     new TAskForUpdateDialog(&program);
     new TTipOfTheDayDialog(&program, {}, 0);
+    new THelpViewForm(&program);
 }
 
 }  // namespace nimbra

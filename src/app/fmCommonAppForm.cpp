@@ -7,6 +7,7 @@
 #include "app/TrayUtils.h"
 #include "app/fmAbout.h"
 #include "app/fmAskForUpdate.h"
+#include "app/fmHelpView.h"
 #include "app/fmTipOfTheDay.h"
 #include "base/DateTime.h"
 #include "base/Unicode.h"
@@ -128,14 +129,23 @@ void TCommonAppForm::CreateActions() {
     AppHide->OnExecute = [this](TObject&) { MinimizeApp(); };
     AppExit = MakeAction("AppExit", "E&xit", "Exit the program|Exit the program.", scAlt | 'X');
     AppExit->OnExecute = [this](TObject&) { Close(); };
-    // The help commands stay greyed until the program has its help viewer.
+    const auto helpAt = [](const char* key) { return [key](TObject&) { ShowHelp(key); }; };
+    const auto whileThereIsHelp = [](TObject& sender) {
+        static_cast<TAction&>(sender).SetEnabled(HasHelpViewer());
+    };
     AppHelp = MakeAction("AppHelp", "&Help", "Show the help|Show the help.");
+    AppHelp->OnExecute = helpAt("!App");
     AppHelpContents = MakeAction("AppHelpContents", "&Contents",
                                  "Show the help contents|Show the help contents.");
+    AppHelpContents->OnExecute = helpAt("!App");
     AppHelpOnWindow = MakeAction("AppHelpOnWindow", "&Help",
                                  "Show the help on this window|Show the help on this window.");
+    AppHelpOnWindow->OnExecute = [this](TObject&) {
+        TCustomForm* form = Application != nullptr ? Application->ActiveForm() : nullptr;
+        ShowHelp(ContextTopicOf(form != nullptr ? form : this));
+    };
     for (TAction* help : {AppHelp, AppHelpContents, AppHelpOnWindow})
-        help->SetEnabled(false);
+        help->OnUpdate = whileThereIsHelp;
     AppAbout = MakeAction("AppAbout", "&About...",
                           "Show the program information|Show the program information.");
     AppAbout->OnExecute = [this](TObject&) { ShowAboutBox(this); };
@@ -212,6 +222,7 @@ void TCommonAppForm::SetUpTrayIcon() {
         TrayIcon->SetActive(false);
     TrayIcon->SetHint(Application != nullptr ? Application->Title() : std::string(kAppName));
     TrayIcon->AddExemptClass(TCommonAppForm::StaticClassInfo());
+    TrayIcon->AddExemptClass(THelpViewForm::StaticClassInfo());
     TrayIcon->OnClick = [this](TTrayIcon&, TTrayButton, int, int) { TrayIconClick(); };
     // Setting the picture adds the icon.
     TrayIcon->SetIcon(nullptr);
@@ -274,6 +285,16 @@ bool TCommonAppForm::HandleWindowMessage(unsigned message, std::uintptr_t wParam
         case kPostCreateMessage:
             PostCreate();
             return true;
+        case WM_HELP: {
+            // F1: the topic of the control with the focus.
+            const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+            const TWinPeer* peer = info != nullptr && info->iContextType == HELPINFO_WINDOW
+                                       ? TWinPeer::FromHandle(static_cast<HWND>(info->hItemHandle))
+                                       : nullptr;
+            ShowHelp(ContextHelpEx1->FocusedTopicOf(peer != nullptr ? &peer->Control() : this));
+            result = TRUE;
+            return true;
+        }
         case WM_COPYDATA:
             if (AppProps.Contains(caSingleWindow)) {
                 const HWND window = FormWindow(*this);
@@ -332,7 +353,8 @@ TCustomForm* TCommonAppForm::FrontWindow() const {
         if (!IsWindowVisible(w))
             continue;
         for (TCustomForm* form : Application->Forms()) {
-            if (FormWindow(*form) == w)
+            if (FormWindow(*form) == w &&
+                !form->ClassInfo().InheritsFrom(THelpViewForm::StaticClassInfo()))
                 return form;
         }
     }
@@ -380,7 +402,7 @@ void TCommonAppForm::FormShown() {
 
 void TCommonAppForm::ShowStartupInfo() {
     // The intro counts as shown only once there is help to show it in.
-    if (AppProps.Contains(caShowIntro) && AppHelp->Enabled() && TakeFirstShow(AppIni())) {
+    if (AppProps.Contains(caShowIntro) && HasHelpViewer() && TakeFirstShow(AppIni())) {
         AppHelp->Execute();
         return;
     }

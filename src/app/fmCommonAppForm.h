@@ -105,7 +105,8 @@ class TCommonAppForm : public TForm {
     void AppOpenExecute();
     void RestoreFromTray();
     void FormShown();
-    // The first visible window of the program in screen order.
+    // The first visible window of the program in screen order that is not
+    // the help viewer.
     TCustomForm* FrontWindow() const;
 
     bool hiddenInTray_ = false;

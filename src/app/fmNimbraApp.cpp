@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "folders/NimbraFoldersCfg.h"
+#include "help/HelpUtilsEx.h"
 #include "search/frNimbra.h"
 #include "utils/AppIniForm_win.h"
 #include "utils/NewLangUtils.h"
@@ -58,11 +59,11 @@ TNimbraApp::TNimbraApp(TComponent* owner) : TCommonAppForm(owner) {
     EscAction = MakeAction("EscAction", "EscAction", "", VK_ESCAPE);
     EscAction->OnUpdate = [this](TObject&) { EscAction->SetEnabled(Active()); };
     EscAction->OnExecute = [this](TObject&) { AppHide->Execute(); };
-    // Opens the help at "!App.Keyboard" once the program has its viewer.
     HelpKeys =
         MakeAction("HelpKeys", "&Keyboard shortcuts",
                    "Show the keyboard shortcuts|Show the keyboard shortcuts.", scShift | VK_F1);
-    HelpKeys->SetEnabled(false);
+    HelpKeys->OnUpdate = [this](TObject&) { HelpKeys->SetEnabled(HasHelpViewer()); };
+    HelpKeys->OnExecute = [](TObject&) { ShowHelp("!App.Keyboard"); };
 
     StatusBarEx1 = new TStatusBar(this);
     StatusBarEx1->SetName("StatusBarEx1");

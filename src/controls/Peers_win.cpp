@@ -5,6 +5,7 @@
 #include "controls/ComCtrls.h"
 #include "controls/ExtCtrls.h"
 #include "controls/Forms_win.h"
+#include "controls/HelpCtrls.h"
 #include "controls/Spin.h"
 #include "controls/StdCtrls.h"
 
@@ -24,7 +25,7 @@ std::unique_ptr<TControlPeer> NoPeer(TControl&) {
 }
 
 // Looked up from the control's own class towards its ancestors.
-const std::array<TPeerEntry, 17> kPeers{{
+const std::array<TPeerEntry, 19> kPeers{{
     {&TCustomForm::StaticClassInfo, &MakeFormPeer},
     {&TFrame::StaticClassInfo, &MakeContainerPeer},
     {&TPanel::StaticClassInfo, &MakeContainerPeer},
@@ -42,6 +43,8 @@ const std::array<TPeerEntry, 17> kPeers{{
     {&TToolBar::StaticClassInfo, &MakeToolBarPeer},
     {&TToolButton::StaticClassInfo, &NoPeer},
     {&TListViewEx::StaticClassInfo, &MakeListViewPeer},
+    {&TTreeView::StaticClassInfo, &MakeTreeViewPeer},
+    {&TRichView::StaticClassInfo, &MakeRichViewPeer},
 }};
 
 }  // namespace

@@ -157,6 +157,14 @@ std::string ContextTopicOf(const TComponent* control);
 
 inline constexpr std::string_view kRootTopic = "!App";
 
+// The program's help viewer, installed at start-up. ShowHelp opens it at a
+// help key ("!App.Keyboard"); without a viewer (tests, tools) it answers
+// false.
+using THelpViewer = std::function<bool(const std::string& key)>;
+void SetHelpViewer(THelpViewer viewer);
+bool HasHelpViewer();
+bool ShowHelp(const std::string& key);
+
 // The window message, registered under this name, that a help-text
 // component posts to its form to open help on a menu item after the menu
 // has closed.

@@ -144,4 +144,26 @@ std::string TContextHelpEx::MenuItemTopicOf(const TComponent& item, const TCompo
     return OnNeedMenuItemContext ? OnNeedMenuItemContext(*this, &item) : std::string();
 }
 
+namespace {
+
+THelpViewer& InstalledHelpViewer() {
+    static THelpViewer viewer;
+    return viewer;
+}
+
+}  // namespace
+
+void SetHelpViewer(THelpViewer viewer) {
+    InstalledHelpViewer() = std::move(viewer);
+}
+
+bool HasHelpViewer() {
+    return static_cast<bool>(InstalledHelpViewer());
+}
+
+bool ShowHelp(const std::string& key) {
+    const THelpViewer& viewer = InstalledHelpViewer();
+    return viewer && viewer(key);
+}
+
 }  // namespace nimbra

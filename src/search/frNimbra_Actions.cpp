@@ -7,6 +7,8 @@
 #include "folders/NimbraFoldersCfg.h"
 #include "search/ItemCommands.h"
 #include "search/frNimbra.h"
+
+#include "help/HelpUtilsEx.h"
 #include "shell/ShellBrowserEx_win.h"
 #include "utils/NewLangUtilsTexts.h"
 
@@ -72,8 +74,9 @@ void TNimbraFrame::CreateActions() {
         action->OnExecute = [this](TObject&) { ApplyViewState(); };
     }
     ShowHelp = MakeAction("ShowHelp", "Help", "Show help|Show help.", 0, 3);
-    // Greyed until the help viewer exists to show the topic in.
-    ShowHelp->SetEnabled(false);
+    ShowHelp->OnUpdate = [this](TObject&) { ShowHelp->SetEnabled(HasHelpViewer()); };
+    ShowHelp->OnExecute = [this](TObject&) { nimbra::ShowHelp(ContextTopicOf(this)); };
+    ShowHelp->SetEnabled(HasHelpViewer());
 
     AutoScroll = MakeAction(
         "AutoScroll", "A&uto-scroll to first match",

@@ -185,5 +185,64 @@ TEST_F(AppShellTest, WithNimbraIniBesideTheProgramTheRegistryStaysUntouched) {
     EXPECT_NE(text.find("[View state]"), std::string::npos) << text;
 }
 
+TEST_F(AppShellTest, F1OnTheInputBoxOpensItsTopicAndLinksLeadOn) {
+    TNimbraProcess& nimbra = Start();
+    nimbra.Activate();
+    nimbra.Press(VK_F1);
+    HWND viewer = nullptr;
+    ASSERT_TRUE(nimbra.WaitFor([&] {
+        viewer = nimbra.TopWindow("HelpViewForm");
+        return viewer != nullptr && IsWindowVisible(viewer);
+    }));
+    EXPECT_EQ(WindowText(viewer), "Nimbra Help");
+    const HWND topic = FindChildWindow(viewer, nimbra.ProcessId(), "HelpViewForm.TopicView");
+    ASSERT_NE(topic, nullptr);
+    nimbra.Settle();
+    const std::string text = WindowText(topic);
+    EXPECT_EQ(text.rfind("The input box", 0), 0u) << text;
+    EXPECT_EQ(text.find("\xee\x80\x80"), std::string::npos) << "a link mark shows";
+    nimbra.Screenshot(viewer, ScreenshotFolder() / "help-input-box.png");
+    PostMessageW(viewer, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(nimbra.WaitFor([&] { return !IsWindowVisible(viewer); }));
+    EXPECT_TRUE(nimbra.MainVisible()) << "closing the help hid the program";
+}
+
+TEST_F(AppShellTest, TheVeryFirstShowingOpensTheIntroHelpOnce) {
+    AppIni().DeleteKey("Config", "IntroShown");
+    AppIni().Close();
+    {
+        TNimbraProcess& nimbra = Start();
+        EXPECT_TRUE(nimbra.WaitFor([&] {
+            const HWND viewer = nimbra.TopWindow("HelpViewForm");
+            return viewer != nullptr && IsWindowVisible(viewer);
+        })) << "no intro";
+        nimbra_.reset();
+    }
+    TNimbraProcess& again = Start();
+    again.Settle();
+    const HWND viewer = again.TopWindow("HelpViewForm");
+    EXPECT_TRUE(viewer == nullptr || !IsWindowVisible(viewer)) << "the intro came twice";
+}
+
+TEST_F(AppShellTest, HelpModeShowsOnlyTheHelpViewerAndEndsWithIt) {
+    const fs::path exe = NimbraExe();
+    std::wstring commandLine = L"\"" + exe.wstring() + L"\" /help /tray";
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &info));
+    HWND viewer = nullptr;
+    for (int i = 0; i < 300 && viewer == nullptr; ++i) {
+        Sleep(50);
+        viewer = FindTopWindow(info.dwProcessId, "HelpViewForm");
+    }
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(FindTopWindow(info.dwProcessId, "NimbraApp"), nullptr);
+    PostMessageW(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(info.hProcess, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
 }  // namespace
 }  // namespace nimbra::e2e

@@ -103,9 +103,10 @@ void ResetSettings(const std::filesystem::path& folder, const std::string& title
     entry->SetTitle(title);
     entry->Paths()->AddDisk(ToUtf8(folder.wstring()));
     configuration.Save();
-    // A new user gets the tip of the day at the first showing; the tests
-    // look at the windows without it.
+    // A new user gets the intro help and the tip of the day at the first
+    // showing; the tests look at the windows without them.
     AppIni().WriteBool("Options", "ShowTipsOfTheDay", false);
+    AppIni().WriteBool("Config", "IntroShown", true);
     AppIni().Close();
 }
 
@@ -113,6 +114,31 @@ void SendChord(WORD modifier, WORD key) {
     std::vector<INPUT> inputs{KeyInput(modifier, false), KeyInput(key, false), KeyInput(key, true),
                               KeyInput(modifier, true)};
     Send(inputs);
+}
+
+HWND FindTopWindow(DWORD processId, const std::string& name) {
+    TFind find{processId, name};
+    EnumWindows(&FindByPath, reinterpret_cast<LPARAM>(&find));
+    return find.Found;
+}
+
+HWND TNimbraProcess::TopWindow(const std::string& name) const {
+    return FindTopWindow(ProcessId(), name);
+}
+
+HWND FindChildWindow(HWND parent, DWORD processId, const std::string& path) {
+    TFind find{processId, path};
+    EnumChildWindows(parent, &FindByPath, reinterpret_cast<LPARAM>(&find));
+    return find.Found;
+}
+
+std::string WindowText(HWND window) {
+    const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+    const auto copied =
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
+    return ToUtf8(text);
 }
 
 std::filesystem::path NimbraExe() {
@@ -174,9 +200,7 @@ TNimbraProcess::~TNimbraProcess() {
 }
 
 HWND TNimbraProcess::Control(const std::string& path) const {
-    TFind find{info_.dwProcessId, path};
-    EnumChildWindows(main_, &FindByPath, reinterpret_cast<LPARAM>(&find));
-    return find.Found;
+    return FindChildWindow(main_, info_.dwProcessId, path);
 }
 
 bool TNimbraProcess::WaitFor(const std::function<bool()>& done, int ms) {
@@ -345,9 +369,9 @@ bool TNimbraProcess::Close() {
 // the picture is asked for from outside: scripts/test watches for a request
 // file and takes the picture from the X display. Without that watcher (on
 // Windows, or a display of Wine's own windows) the screen is copied here.
-void TNimbraProcess::Screenshot(const std::filesystem::path& file) const {
+void TNimbraProcess::Screenshot(HWND window, const std::filesystem::path& file) const {
     RECT rc{};
-    GetWindowRect(main_, &rc);
+    GetWindowRect(window, &rc);
     std::filesystem::remove(file);
     const std::filesystem::path request = file.string() + ".request";
     std::ofstream(request) << rc.left << " " << rc.top << " " << rc.right - rc.left << " "

@@ -20,6 +20,9 @@ struct TRow {
     bool Bold = false;
 };
 
+// A top-level window of a process by its component name, or nullptr.
+HWND FindTopWindow(DWORD processId, const std::string& name);
+
 class TNimbraProcess {
   public:
     // Starts nimbra.exe (beside this program) and waits until its main
@@ -70,8 +73,12 @@ class TNimbraProcess {
     // Closes the program and waits for its end; true when it ended by itself.
     bool Close();
 
-    // A picture of the main window as PNG.
-    void Screenshot(const std::filesystem::path& file) const;
+    // A picture of the main window (or another of its windows) as PNG.
+    void Screenshot(const std::filesystem::path& file) const { Screenshot(main_, file); }
+    void Screenshot(HWND window, const std::filesystem::path& file) const;
+    // A top-level window of the program by its component name
+    // ("HelpViewForm"), or nullptr.
+    HWND TopWindow(const std::string& name) const;
 
   private:
     std::wstring ItemText(int row, int column) const;
@@ -94,6 +101,11 @@ void ResetSettings(const std::filesystem::path& folder, const std::string& title
 // Presses `key` with `modifier` held (Win+;, Alt+X), to whatever window is
 // in front, without waiting.
 void SendChord(WORD modifier, WORD key);
+
+// A window inside `parent` by its component path, or nullptr.
+HWND FindChildWindow(HWND parent, DWORD processId, const std::string& path);
+// The text of a window of another process.
+std::string WindowText(HWND window);
 
 // Runs nimbra.exe with the arguments to its end; gives its exit code, or
 // STILL_ACTIVE when it did not end within `ms` (it is then ended).
