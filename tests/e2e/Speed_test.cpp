@@ -56,11 +56,12 @@ class SpeedTest : public testing::Test {
     }
 
     // Start to the main window (the floor) and to the first rows.
-    void StartFigures(const char* label) {
+    void StartFigures(const char* label, bool rows) {
         const Clock::time_point start = Clock::now();
         TNimbraProcess nimbra;
         const double window = Milliseconds(Clock::now() - start);
-        nimbra.WaitFor([&] { return nimbra.RowCount() > 0; }, 60000);
+        if (rows)
+            nimbra.WaitFor([&] { return nimbra.RowCount() > 0; }, 60000);
         const double rows = Milliseconds(Clock::now() - start);
         nimbra.Activate();
         std::this_thread::sleep_for(std::chrono::seconds(3));
@@ -72,47 +73,55 @@ class SpeedTest : public testing::Test {
             label, window, nimbra.RowCount(), rows, memory.WorkingSetSize / 1048576.0);
     }
 
+    // Twenty keystrokes: a request typed and taken back, each one waited
+    // for until the program has handled it (the rows are refreshed in the
+    // same step as the text).
+    static void KeystrokeFigures(const char* label, bool rows) {
+        TNimbraProcess nimbra;
+        if (rows)
+            nimbra.WaitFor([&] { return nimbra.RowCount() > 0; }, 120000);
+        nimbra.Activate();
+        const std::wstring request = L"quartz edi";
+        std::vector<double> times;
+        std::wstring expected;
+        for (int i = 0; i < 20; ++i) {
+            const Clock::time_point start = Clock::now();
+            if (i < 10) {
+                expected += request[static_cast<std::size_t>(i)];
+                nimbra.Burst(std::wstring(1, request[static_cast<std::size_t>(i)]));
+            } else {
+                expected.pop_back();
+                nimbra.Burst(L"\b");
+            }
+            nimbra.WaitFor(
+                [&] { return nimbra.EditText() == std::string(expected.begin(), expected.end()); },
+                10000);
+            times.push_back(Milliseconds(Clock::now() - start));
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("%s: keystroke to rows median %.1f ms, worst %.1f ms (%d rows shown)\n", label,
+                    times[times.size() / 2], times.back(), nimbra.RowCount());
+    }
+
     fs::path root_;
 };
 
 TEST_F(SpeedTest, DISABLED_StartAndMemoryWithNothingAndWith10kEntries) {
     fs::create_directories(root_ / "empty");
     ResetSettings(root_ / "empty");
-    StartFigures("nothing included");
+    StartFigures("nothing included", false);
     MakeTree(root_ / "tree", 10000);
     ResetSettings(root_ / "tree");
-    StartFigures("10k entries");
+    StartFigures("10k entries", true);
 }
 
-TEST_F(SpeedTest, DISABLED_KeystrokeToRowsAt100kEntries) {
-    MakeTree(root_, 100000);
-    ResetSettings(root_);
-    TNimbraProcess nimbra;
-    nimbra.WaitFor([&] { return nimbra.RowCount() > 0; }, 120000);
-    nimbra.Activate();
-    // Twenty keystrokes: a request typed and taken back, each one waited
-    // for until the program has refreshed its rows.
-    const std::wstring request = L"quartz edi";
-    std::vector<double> times;
-    std::wstring expected;
-    for (int i = 0; i < 20; ++i) {
-        const bool typing = i < 10;
-        const Clock::time_point start = Clock::now();
-        if (typing) {
-            expected += request[static_cast<std::size_t>(i)];
-            nimbra.Burst(std::wstring(1, request[static_cast<std::size_t>(i)]));
-        } else {
-            expected.pop_back();
-            nimbra.Burst(L"\b");
-        }
-        nimbra.WaitFor(
-            [&] { return nimbra.EditText() == std::string(expected.begin(), expected.end()); },
-            10000);
-        times.push_back(Milliseconds(Clock::now() - start));
-    }
-    std::sort(times.begin(), times.end());
-    std::printf("100k entries: keystroke to rows median %.1f ms, worst %.1f ms (%d rows shown)\n",
-                times[times.size() / 2], times.back(), nimbra.RowCount());
+TEST_F(SpeedTest, DISABLED_KeystrokeToRowsWithNothingAndAt100kEntries) {
+    fs::create_directories(root_ / "empty");
+    ResetSettings(root_ / "empty");
+    KeystrokeFigures("nothing included", false);
+    MakeTree(root_ / "tree", 100000);
+    ResetSettings(root_ / "tree");
+    KeystrokeFigures("100k entries", true);
 }
 
 }  // namespace
