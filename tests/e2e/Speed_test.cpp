@@ -56,11 +56,11 @@ class SpeedTest : public testing::Test {
     }
 
     // Start to the main window (the floor) and to the first rows.
-    void StartFigures(const char* label, bool rows) {
+    void StartFigures(const char* label, bool expectRows) {
         const Clock::time_point start = Clock::now();
         TNimbraProcess nimbra;
         const double window = Milliseconds(Clock::now() - start);
-        if (rows)
+        if (expectRows)
             nimbra.WaitFor([&] { return nimbra.RowCount() > 0; }, 60000);
         const double rows = Milliseconds(Clock::now() - start);
         nimbra.Activate();
