@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "app/TrayUtils.h"
+#include "app/TypeAhead.h"
 #include "app/fmAbout.h"
 #include "app/fmAskForUpdate.h"
 #include "app/fmHelpView.h"
@@ -105,7 +106,7 @@ TCommonAppForm::TCommonAppForm(TComponent* owner) : TForm(owner) {
     OnShow = [this](TObject&) { FormShown(); };
 }
 
-TCommonAppForm::~TCommonAppForm() = default;
+TCommonAppForm::~TCommonAppForm() = default;  // TTypeAhead is complete here
 
 void TCommonAppForm::InitProps() {
     AppProps = CommonAppFormDefaultProps();
@@ -243,6 +244,15 @@ void TCommonAppForm::CreateAppShortCuts() {
                                              "Show the %s window");
     AppOpenShortCut->SetOnLocalize(localize);
     localize(*AppOpenShortCut);
+    typeAhead_ = std::make_unique<TTypeAhead>();
+    UpdateTypeAhead();
+}
+
+void TCommonAppForm::UpdateTypeAhead() {
+    if (typeAhead_ == nullptr || AppOpenShortCut == nullptr)
+        return;
+    const bool live = AppOpenShortCut->Enabled() && AppOpenShortCut->IsRegistered();
+    typeAhead_->SetHotKey(live ? AppOpenShortCut->ShortCut() : 0);
 }
 
 TShortCut TCommonAppForm::DefaultAppOpenShortCut() {
@@ -261,6 +271,7 @@ void TCommonAppForm::UpdateCaption() {
 void TCommonAppForm::ApplyOptions() {
     if (AppProps.Contains(caTrayIconOptional) && TrayIcon != nullptr)
         TrayIcon->SetActive(TrayIconVisible());
+    UpdateTypeAhead();
 }
 
 bool TCommonAppForm::HandleWindowMessage(unsigned message, std::uintptr_t wParam,
@@ -382,12 +393,15 @@ void TCommonAppForm::AppOpenExecute() {
         if (IsIconic(window))
             ShowWindow(window, SW_RESTORE);
         SetForegroundWindow(window);
-        return;
+    } else {
+        RestoreFromTray();
+        if (!Visible())
+            Show();
+        WindowOpened();
     }
-    RestoreFromTray();
-    if (!Visible())
-        Show();
-    WindowOpened();
+    // What was typed after the hotkey goes to the window in front now.
+    if (typeAhead_ != nullptr)
+        typeAhead_->Release();
 }
 
 void TCommonAppForm::TrayIconClick() {

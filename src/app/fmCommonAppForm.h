@@ -5,6 +5,7 @@
 // notification icon, the global hotkey that brings the window up, the
 // single-instance receiver, and the rules for hiding into the notification
 // area (Windows only).
+#include <memory>
 #include <string>
 
 #include "controls/ActnList.h"
@@ -22,6 +23,7 @@ class TMySingleInstance;
 class TNewLocalizer;
 class TTimer;
 class TTrayIcon;
+class TTypeAhead;
 
 // The form's own messages.
 inline constexpr unsigned kShowStartupInfoMessage = 0x0400 + 1;  // WM_USER + 1
@@ -109,7 +111,11 @@ class TCommonAppForm : public TForm {
     // the help viewer.
     TCustomForm* FrontWindow() const;
 
+    // Tells the keyboard hook which combination opens the window.
+    void UpdateTypeAhead();
+
     bool hiddenInTray_ = false;
+    std::unique_ptr<TTypeAhead> typeAhead_;
 };
 
 // A text with each "%s" replaced by the program's name.

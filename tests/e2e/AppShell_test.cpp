@@ -33,6 +33,28 @@ void PressHotkey() {
     SendChord(VK_LWIN, VK_OEM_1);
 }
 
+// Win+; and the text, in one burst, as fast as a user who knows the way.
+void PressHotkeyAndType(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    const auto key = [&inputs](WORD vk, DWORD flags, WORD scan) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.wScan = scan;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    key(VK_LWIN, 0, 0);
+    key(VK_OEM_1, 0, 0);
+    key(VK_OEM_1, KEYEVENTF_KEYUP, 0);
+    key(VK_LWIN, KEYEVENTF_KEYUP, 0);
+    for (wchar_t c : text) {
+        key(0, KEYEVENTF_UNICODE, c);
+        key(0, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP, c);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 class AppShellTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -123,6 +145,20 @@ TEST_F(AppShellTest, ATrayStartShowsNoWindowUntilTheHotkeyWhichFocusesTheInputBo
                            [](const TRow& row) { return row.Title.starts_with("Quartz notes"); });
     }));
     nimbra.Screenshot(ScreenshotFolder() / "shell-after-hotkey.png");
+}
+
+TEST_F(AppShellTest, WhatIsTypedWithTheHotkeyReachesTheInputBoxWhole) {
+    TNimbraProcess& nimbra = Start(L"-tray", false);
+    nimbra.Settle();
+    PressHotkeyAndType(L"quartz notes");
+    ASSERT_TRUE(nimbra.WaitFor([&] { return nimbra.MainVisible(); }));
+    EXPECT_TRUE(nimbra.WaitFor([&] { return nimbra.EditText() == "quartz notes"; }))
+        << nimbra.EditText();
+    // Hidden again, with a request: the burst replaces it.
+    nimbra.Press(VK_ESCAPE);
+    ASSERT_TRUE(nimbra.WaitFor([&] { return !nimbra.MainVisible(); }));
+    PressHotkeyAndType(L"other");
+    EXPECT_TRUE(nimbra.WaitFor([&] { return nimbra.EditText() == "other"; })) << nimbra.EditText();
 }
 
 TEST_F(AppShellTest, TheHotkeyBringsAnOpenDialogToTheFront) {

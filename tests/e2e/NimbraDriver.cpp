@@ -181,7 +181,9 @@ TNimbraProcess::TNimbraProcess(const std::wstring& arguments, bool shown) {
             TFind find{info_.dwProcessId, "NimbraApp"};
             EnumWindows(&FindByPath, reinterpret_cast<LPARAM>(&find));
             main_ = find.Found;
-            return main_ != nullptr && (!shown || IsWindowVisible(main_));
+            // The window is made before the controls inside it.
+            return main_ != nullptr && (!shown || IsWindowVisible(main_)) &&
+                   Control(kListPath) != nullptr && Control(kEditPath) != nullptr;
         },
         30000);
     if (!found)
