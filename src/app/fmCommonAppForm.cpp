@@ -274,8 +274,38 @@ void TCommonAppForm::ApplyOptions() {
     UpdateTypeAhead();
 }
 
+void TCommonAppForm::HelpRequested(const HELPINFO& info) {
+    if (info.iContextType == HELPINFO_MENUITEM) {
+        // F1 in an open menu: the help comes after the menu has closed.
+        TMenuItem* item = Menu() != nullptr
+                              ? Menu()->FindItem(static_cast<std::uint16_t>(info.iCtrlId))
+                              : nullptr;
+        if (item == nullptr && Application != nullptr)
+            item = Application->MenuItemOf(static_cast<HMENU>(info.hItemHandle));
+        // The first help key from the item up through the items that hold it.
+        pendingHelpTopic_.clear();
+        for (TMenuItem* i = item; i != nullptr && pendingHelpTopic_.empty(); i = i->Parent())
+            pendingHelpTopic_ = ContextHelpEx1->MenuItemTopicOf(*i, nullptr);
+        if (item != nullptr)
+            PostWindowMessage(OpenContextMessage());
+        return;
+    }
+    // F1 on a control: the topic of the control with the focus.
+    const TWinPeer* peer = TWinPeer::FromHandle(static_cast<HWND>(info.hItemHandle));
+    ShowHelp(ContextHelpEx1->FocusedTopicOf(peer != nullptr ? &peer->Control() : this));
+}
+
+unsigned TCommonAppForm::OpenContextMessage() {
+    static const UINT message = RegisterWindowMessageW(ToWide(kOpenContextMessageName).c_str());
+    return message;
+}
+
 bool TCommonAppForm::HandleWindowMessage(unsigned message, std::uintptr_t wParam,
                                          std::intptr_t lParam, std::intptr_t& result) {
+    if (message == OpenContextMessage()) {
+        ShowHelp(pendingHelpTopic_);
+        return true;
+    }
     switch (message) {
         case WM_SYSCOMMAND: {
             const auto command = static_cast<UINT>(wParam & 0xFFF0);
@@ -296,16 +326,11 @@ bool TCommonAppForm::HandleWindowMessage(unsigned message, std::uintptr_t wParam
         case kPostCreateMessage:
             PostCreate();
             return true;
-        case WM_HELP: {
-            // F1: the topic of the control with the focus.
-            const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-            const TWinPeer* peer = info != nullptr && info->iContextType == HELPINFO_WINDOW
-                                       ? TWinPeer::FromHandle(static_cast<HWND>(info->hItemHandle))
-                                       : nullptr;
-            ShowHelp(ContextHelpEx1->FocusedTopicOf(peer != nullptr ? &peer->Control() : this));
+        case WM_HELP:
+            if (const auto* info = reinterpret_cast<const HELPINFO*>(lParam))
+                HelpRequested(*info);
             result = TRUE;
             return true;
-        }
         case WM_COPYDATA:
             if (AppProps.Contains(caSingleWindow)) {
                 const HWND window = FormWindow(*this);

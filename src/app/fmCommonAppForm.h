@@ -13,6 +13,8 @@
 #include "controls/Menus.h"
 #include "utils/CommonAppRules.h"
 
+struct tagHELPINFO;
+
 namespace nimbra {
 
 class TAppIniFormFont;
@@ -111,10 +113,15 @@ class TCommonAppForm : public TForm {
     // the help viewer.
     TCustomForm* FrontWindow() const;
 
+    // F1 on a control or in an open menu.
+    void HelpRequested(const tagHELPINFO& info);
+    static unsigned OpenContextMessage();
+
     // Tells the keyboard hook which combination opens the window.
     void UpdateTypeAhead();
 
     bool hiddenInTray_ = false;
+    std::string pendingHelpTopic_;
     std::unique_ptr<TTypeAhead> typeAhead_;
 };
 

@@ -243,6 +243,22 @@ TEST_F(AppShellTest, F1OnTheInputBoxOpensItsTopicAndLinksLeadOn) {
     EXPECT_TRUE(nimbra.MainVisible()) << "closing the help hid the program";
 }
 
+TEST_F(AppShellTest, F1InAnOpenMenuOpensTheMenusTopicOnceTheMenuClosed) {
+    TNimbraProcess& nimbra = Start();
+    nimbra.Activate();
+    SendChord(VK_MENU, 'F');
+    nimbra.Settle();
+    nimbra.Press(VK_F1);
+    HWND viewer = nullptr;
+    ASSERT_TRUE(nimbra.WaitFor([&] {
+        viewer = nimbra.TopWindow("HelpViewForm");
+        return viewer != nullptr && IsWindowVisible(viewer);
+    }));
+    const HWND topic = FindChildWindow(viewer, nimbra.ProcessId(), "HelpViewForm.TopicView");
+    nimbra.Settle();
+    EXPECT_EQ(WindowText(topic).rfind("File menu", 0), 0u) << WindowText(topic);
+}
+
 TEST_F(AppShellTest, TheVeryFirstShowingOpensTheIntroHelpOnce) {
     AppIni().DeleteKey("Config", "IntroShown");
     AppIni().Close();
