@@ -304,6 +304,8 @@ TEST_F(SearchWindowTest, AStoredLanguageTranslatesTheWindowWithItsSavedState) {
     wchar_t text[128] = {};
     GetWindowTextW(nimbra.Control(std::string(kFramePath) + "Label1"), text, 128);
     EXPECT_STREQ(text, L"&Wonach suchen Sie?");
+    GetWindowTextW(nimbra.MainWindow(), text, 128);
+    EXPECT_STREQ(text, L"Nimbra - Quillmoor Software") << "the caption keeps its maker";
     EXPECT_FALSE(nimbra.Visible(std::string(kFramePath) + "ToolbarPanel"));
     nimbra.Type(L"report");
     EXPECT_EQ(BoldTitles(), (std::vector<std::string>{"Report 2026.docx"}));
