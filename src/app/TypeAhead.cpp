@@ -8,6 +8,7 @@ namespace {
 
 constexpr UINT kSetHotKeyMessage = WM_APP + 1;
 constexpr UINT kReleaseMessage = WM_APP + 2;
+constexpr UINT kArmMessage = WM_APP + 3;
 // Marks the keys the program sends again, which its hook lets through.
 constexpr ULONG_PTR kResentMark = 0x4E494D42;  // "NIMB"
 constexpr UINT kExpiryCheckMs = 100;
@@ -38,15 +39,27 @@ void TTypeAhead::Release() {
     PostThreadMessageW(threadId_.load(), kReleaseMessage, 0, 0);
 }
 
+void TTypeAhead::SetArmed(bool armed) {
+    PostThreadMessageW(threadId_.load(), kArmMessage, armed ? 1 : 0, 0);
+}
+
+void TTypeAhead::UpdateHook() {
+    // Held keys are sent before the hook goes, never dropped with it.
+    const bool wanted = owner_ && (armed_ || hold_.Holding());
+    if (wanted && hook_ == nullptr)
+        hook_ = SetWindowsHookExW(WH_KEYBOARD_LL, &HookProc, GetModuleHandleW(nullptr), 0);
+    else if (!wanted && hook_ != nullptr && UnhookWindowsHookEx(hook_))
+        hook_ = nullptr;
+}
+
 void TTypeAhead::Run(std::atomic<bool>& started) {
     MSG msg;
     // The thread's queue exists before anyone posts to it.
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
     threadId_ = GetCurrentThreadId();
     TTypeAhead* none = nullptr;
-    const bool owner = hookOwner.compare_exchange_strong(none, this);
-    HHOOK hook = owner ? SetWindowsHookExW(WH_KEYBOARD_LL, &HookProc, GetModuleHandleW(nullptr), 0)
-                       : nullptr;
+    owner_ = hookOwner.compare_exchange_strong(none, this);
+    UpdateHook();
     const UINT_PTR timer = SetTimer(nullptr, 0, kExpiryCheckMs, nullptr);
     started = true;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -56,10 +69,17 @@ void TTypeAhead::Run(std::atomic<bool>& started) {
                 break;
             case kReleaseMessage:
                 SendHeld();
+                UpdateHook();
+                break;
+            case kArmMessage:
+                armed_ = msg.wParam != 0;
+                UpdateHook();
                 break;
             case WM_TIMER:
-                if (hold_.Expired(GetTickCount64()))
+                if (hold_.Expired(GetTickCount64())) {
                     SendHeld();
+                    UpdateHook();
+                }
                 break;
             default:
                 DispatchMessageW(&msg);
@@ -67,10 +87,10 @@ void TTypeAhead::Run(std::atomic<bool>& started) {
         }
     }
     KillTimer(nullptr, timer);
-    if (hook != nullptr)
-        UnhookWindowsHookEx(hook);
     SendHeld();
-    if (owner)
+    armed_ = false;
+    UpdateHook();
+    if (owner_)
         hookOwner = nullptr;
 }
 

@@ -30,16 +30,25 @@ class TTypeAhead {
     void SetHotKey(TShortCut shortCut);
     // The window has the focus: what was held goes to it now.
     void Release();
+    // Only while the program is in the background can keys go astray:
+    // while it is in front the hook is taken out, so typing in its own
+    // window does not pass it.
+    void SetArmed(bool armed);
 
   private:
     void Run(std::atomic<bool>& started);
     // `up`: the message says the key went up (the flags do not always).
     bool Hook(const KBDLLHOOKSTRUCT& key, bool up);
     void SendHeld();
+    void UpdateHook();
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
 
     std::atomic<DWORD> threadId_{0};
-    TKeyHold hold_;  // used on the hook thread only
+    // Used on the hook thread only.
+    TKeyHold hold_;
+    bool armed_ = true;
+    bool owner_ = false;
+    HHOOK hook_ = nullptr;
     std::thread thread_;
 };
 

@@ -320,6 +320,10 @@ bool TCommonAppForm::HandleWindowMessage(unsigned message, std::uintptr_t wParam
             }
             return false;
         }
+        case WM_ACTIVATEAPP:
+            if (typeAhead_ != nullptr)
+                typeAhead_->SetArmed(wParam == FALSE);
+            return false;
         case kShowStartupInfoMessage:
             ShowStartupInfo();
             return true;

@@ -4,6 +4,7 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <fstream>
@@ -232,9 +233,19 @@ void TNimbraProcess::Settle() {
 }
 
 void TNimbraProcess::Type(const std::wstring& text) {
+    GUITHREADINFO thread{sizeof thread};
+    GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &thread);
+    const bool printable =
+        std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L' '; });
     std::vector<INPUT> inputs;
     AppendText(inputs, text);
     Send(inputs);
+    // Keys pass the system's hooks before they reach the program: wait
+    // until the text stands in the box when that is where it goes.
+    if (thread.hwndFocus == edit_ && printable && !text.empty()) {
+        const std::string typed = ToUtf8(text);
+        WaitFor([&] { return EditText().ends_with(typed); }, 3000);
+    }
     Settle();
 }
 
