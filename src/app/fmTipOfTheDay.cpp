@@ -50,7 +50,9 @@ void TTipOfTheDayDialog::ShowTip(int index) {
         return;
     const int count = static_cast<int>(tips_.size());
     index_ = ((index % count) + count) % count;
-    TipLabel->SetCaption(tips_[static_cast<std::size_t>(index_)]);
+    const std::string& tip = tips_[static_cast<std::size_t>(index_)];
+    const std::size_t start = tip.find_first_not_of(" \t\r\n");
+    TipLabel->SetCaption(start == std::string::npos ? std::string() : tip.substr(start));
 }
 
 const TClassInfo& TTipOfTheDayDialog::StaticClassInfo() {

@@ -170,10 +170,34 @@ TEST_F(AppShellTest, TheHotkeyBringsAnOpenDialogToTheFront) {
         about = GetForegroundWindow();
         return about != nimbra.MainWindow() && IsWindowVisible(about);
     }));
+    nimbra.Settle();
+    nimbra.Screenshot(about, ScreenshotFolder() / "shell-about.png");
     SetForegroundWindow(GetDesktopWindow());
     PressHotkey();
     EXPECT_TRUE(nimbra.WaitFor([&] { return GetForegroundWindow() == about; }));
     PostMessageW(about, WM_CLOSE, 0, 0);
+}
+
+TEST_F(AppShellTest, TheTipOfTheDayShowsTipsOneAfterAnother) {
+    TNimbraProcess& nimbra = Start();
+    nimbra.Activate();
+    ASSERT_TRUE(nimbra.MenuCommand({"&Help", "Show &tip of the day..."}));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(nimbra.WaitFor([&] {
+        dialog = nimbra.TopWindow("NimbraApp.TipOfTheDayDialog");
+        return dialog != nullptr && IsWindowVisible(dialog);
+    }));
+    const HWND tip = FindChildWindow(dialog, nimbra.ProcessId(), "NimbraApp.TipOfTheDayDialog.TipLabel");
+    ASSERT_NE(tip, nullptr);
+    nimbra.Settle();
+    const std::string first = WindowText(tip);
+    EXPECT_FALSE(first.empty());
+    EXPECT_EQ(WindowText(dialog), "Nimbra Tip Of The Day");
+    nimbra.Screenshot(dialog, ScreenshotFolder() / "shell-tip-of-the-day.png");
+    SendChord(VK_MENU, 'N');
+    EXPECT_TRUE(nimbra.WaitFor([&] { return WindowText(tip) != first; })) << "no next tip";
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(nimbra.WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }));
 }
 
 TEST_F(AppShellTest, HelpDumpWritesTheHelpBesideTheProgramWithoutAnInstanceCheck) {
