@@ -104,6 +104,9 @@ class TTrayIcon : public TComponent {
     static HWND NotifyAreaWindow();
     static HWND ClockWindow();
 
+    // After loading: the icon appears when active.
+    void Loaded() override;
+
     // The hidden window the shell talks to.
     HWND Handle() const { return window_->Handle(); }
 
@@ -113,8 +116,6 @@ class TTrayIcon : public TComponent {
   protected:
     virtual void Click(TTrayButton button, int x, int y);
     virtual void DblClick();
-    // After loading: the icon appears when active.
-    void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
 
   private:

@@ -187,7 +187,8 @@ TEST_F(AppShellTest, TheTipOfTheDayShowsTipsOneAfterAnother) {
         dialog = nimbra.TopWindow("NimbraApp.TipOfTheDayDialog");
         return dialog != nullptr && IsWindowVisible(dialog);
     }));
-    const HWND tip = FindChildWindow(dialog, nimbra.ProcessId(), "NimbraApp.TipOfTheDayDialog.TipLabel");
+    const HWND tip =
+        FindChildWindow(dialog, nimbra.ProcessId(), "NimbraApp.TipOfTheDayDialog.TipLabel");
     ASSERT_NE(tip, nullptr);
     nimbra.Settle();
     const std::string first = WindowText(tip);
