@@ -2,9 +2,11 @@
 
 #include <array>
 
+#include "controls/CheckListView.h"
 #include "controls/ComCtrls.h"
 #include "controls/ExtCtrls.h"
 #include "controls/Forms_win.h"
+#include "controls/RadioButton.h"
 #include "controls/Spin.h"
 #include "controls/StdCtrls.h"
 
@@ -24,7 +26,7 @@ std::unique_ptr<TControlPeer> NoPeer(TControl&) {
 }
 
 // Looked up from the control's own class towards its ancestors.
-const std::array<TPeerEntry, 17> kPeers{{
+const std::array<TPeerEntry, 19> kPeers{{
     {&TCustomForm::StaticClassInfo, &MakeFormPeer},
     {&TFrame::StaticClassInfo, &MakeContainerPeer},
     {&TPanel::StaticClassInfo, &MakeContainerPeer},
@@ -42,6 +44,8 @@ const std::array<TPeerEntry, 17> kPeers{{
     {&TToolBar::StaticClassInfo, &MakeToolBarPeer},
     {&TToolButton::StaticClassInfo, &NoPeer},
     {&TListViewEx::StaticClassInfo, &MakeListViewPeer},
+    {&TCheckListView::StaticClassInfo, &MakeCheckListPeer},
+    {&TRadioButton::StaticClassInfo, &MakeRadioButtonPeer},
 }};
 
 }  // namespace

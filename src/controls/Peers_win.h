@@ -26,5 +26,7 @@ std::unique_ptr<TControlPeer> MakePageControlPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeStatusBarPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeToolBarPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeListViewPeer(TControl& control);
+std::unique_ptr<TControlPeer> MakeCheckListPeer(TControl& control);
+std::unique_ptr<TControlPeer> MakeRadioButtonPeer(TControl& control);
 
 }  // namespace nimbra

@@ -180,14 +180,6 @@ TPositions DropItems(TCollection& items, const TPositions& selected, int dragged
     return sorted;
 }
 
-int DragScrollDirection(int cursorY, int clientHeight, int zone) {
-    if (cursorY < zone)
-        return -1;
-    if (cursorY > clientHeight - zone)
-        return +1;
-    return 0;
-}
-
 void DeleteItems(TCollection& items, const TPositions& selected) {
     std::vector<TCollectionItem*> doomed;
     for (int position : selected) {

@@ -35,11 +35,6 @@ TPositions MoveItemsDown(TCollection& items, const TPositions& selected);
 // positions of the selected items.
 TPositions DropItems(TCollection& items, const TPositions& selected, int dragged, int target);
 
-// Which way a drag scrolls the list: -1 (one line up) when the cursor is
-// less than `zone` pixels below the list's top edge, +1 when it is more
-// than height - zone below it, 0 otherwise.
-int DragScrollDirection(int cursorY, int clientHeight, int zone);
-
 // Frees the items at the positions.
 void DeleteItems(TCollection& items, const TPositions& selected);
 

@@ -103,27 +103,6 @@ INSTANTIATE_TEST_SUITE_P(
         DropCase{"StaleSelectionIsIgnored", {1, 9}, 1, 2, "ABCDEF", {1, 9}}),
     [](const auto& info) { return info.param.name; });
 
-struct ScrollCase {
-    const char* name;
-    int cursorY;
-    int expected;
-};
-
-class DragScrollTest : public testing::TestWithParam<ScrollCase> {};
-
-TEST_P(DragScrollTest, ScrollsNearTheEdges) {
-    EXPECT_EQ(DragScrollDirection(GetParam().cursorY, 200, 40), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cursor, DragScrollTest,
-                         testing::Values(ScrollCase{"AboveTheList", -5, -1},
-                                         ScrollCase{"InTheTopZone", 39, -1},
-                                         ScrollCase{"AtTheTopZonesEdge", 40, 0},
-                                         ScrollCase{"InTheMiddle", 100, 0},
-                                         ScrollCase{"AtTheBottomZonesEdge", 160, 0},
-                                         ScrollCase{"InTheBottomZone", 161, +1}),
-                         [](const auto& info) { return info.param.name; });
-
 // ---- adding, deleting, pasting -----------------------------------------------------------
 
 TEST(AddEditedItemTest, ACancelledAddLeavesTheListAsItWas) {
