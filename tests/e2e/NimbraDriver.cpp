@@ -147,6 +147,34 @@ HWND TNimbraProcess::Control(const std::string& path) const {
     return find.Found;
 }
 
+HWND TNimbraProcess::WaitForWindow(const std::string& path, int ms) {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            TFind find{info_.dwProcessId, path};
+            EnumWindows(&FindByPath, reinterpret_cast<LPARAM>(&find));
+            for (HWND top = GetTopWindow(nullptr); find.Found == nullptr && top != nullptr;
+                 top = GetWindow(top, GW_HWNDNEXT)) {
+                DWORD process = 0;
+                GetWindowThreadProcessId(top, &process);
+                if (process == info_.dwProcessId)
+                    EnumChildWindows(top, &FindByPath, reinterpret_cast<LPARAM>(&find));
+            }
+            found = find.Found;
+            return found != nullptr && IsWindowVisible(found);
+        },
+        ms);
+    return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+std::vector<std::string> TNimbraProcess::ListTexts(HWND list) const {
+    std::vector<std::string> texts;
+    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        texts.push_back(ToUtf8(ItemText(list, i, 0)));
+    return texts;
+}
+
 bool TNimbraProcess::WaitFor(const std::function<bool()>& done, int ms) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (!done()) {
@@ -215,7 +243,7 @@ int TNimbraProcess::SelectedRow() const {
         SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-std::wstring TNimbraProcess::ItemText(int row, int column) const {
+std::wstring TNimbraProcess::ItemText(HWND list, int row, int column) const {
     // The list's text comes back into the program's own memory: the item
     // and its buffer are placed there.
     constexpr std::size_t kChars = 512;
@@ -229,7 +257,7 @@ std::wstring TNimbraProcess::ItemText(int row, int column) const {
     item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(LVITEMW));
     WriteProcessMemory(info_.hProcess, remote, &item, sizeof item, nullptr);
     const auto length = static_cast<std::size_t>(SendMessageW(
-        list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote)));
+        list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote)));
     std::wstring text(std::min(length, kChars - 1), L'\0');
     ReadProcessMemory(info_.hProcess, item.pszText, text.data(), text.size() * sizeof(wchar_t),
                       nullptr);
@@ -239,7 +267,7 @@ std::wstring TNimbraProcess::ItemText(int row, int column) const {
 
 TRow TNimbraProcess::Row(int index) const {
     static const UINT rowState = RegisterWindowMessageW(L"Nimbra.RowState");
-    return {ToUtf8(ItemText(index, 0)), ToUtf8(ItemText(index, 1)),
+    return {ToUtf8(ItemText(list_, index, 0)), ToUtf8(ItemText(list_, index, 1)),
             SendMessageW(list_, rowState, static_cast<WPARAM>(index), 0) == 1};
 }
 
@@ -306,9 +334,9 @@ bool TNimbraProcess::Close() {
 // the picture is asked for from outside: scripts/test watches for a request
 // file and takes the picture from the X display. Without that watcher (on
 // Windows, or a display of Wine's own windows) the screen is copied here.
-void TNimbraProcess::Screenshot(const std::filesystem::path& file) const {
+void TNimbraProcess::Screenshot(const std::filesystem::path& file, HWND window) const {
     RECT rc{};
-    GetWindowRect(main_, &rc);
+    GetWindowRect(window != nullptr ? window : main_, &rc);
     std::filesystem::remove(file);
     const std::filesystem::path request = file.string() + ".request";
     std::ofstream(request) << rc.left << " " << rc.top << " " << rc.right - rc.left << " "

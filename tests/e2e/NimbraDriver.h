@@ -33,6 +33,12 @@ class TNimbraProcess {
     // The window of the control with the component path, e.g.
     // "NimbraApp.NimbraFrame1.Edit1"; nullptr when there is none.
     HWND Control(const std::string& path) const;
+    // A window of the program anywhere (a dialog, or a control in one), by
+    // its component path, waiting up to `ms` for it to be shown; nullptr
+    // when it does not come.
+    HWND WaitForWindow(const std::string& path, int ms = 5000);
+    // The first column of every row of a report list of the program.
+    std::vector<std::string> ListTexts(HWND list) const;
     DWORD ProcessId() const { return info_.dwProcessId; }
     HANDLE Process() const { return info_.hProcess; }
 
@@ -65,11 +71,11 @@ class TNimbraProcess {
     // Closes the program and waits for its end; true when it ended by itself.
     bool Close();
 
-    // A picture of the main window as PNG.
-    void Screenshot(const std::filesystem::path& file) const;
+    // A picture of the main window (or of `window`) as PNG.
+    void Screenshot(const std::filesystem::path& file, HWND window = nullptr) const;
 
   private:
-    std::wstring ItemText(int row, int column) const;
+    std::wstring ItemText(HWND list, int row, int column) const;
     static void CopyScreen(const RECT& rc, const std::filesystem::path& file);
 
     PROCESS_INFORMATION info_{};
