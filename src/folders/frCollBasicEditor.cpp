@@ -118,14 +118,13 @@ void TCollBasicFrame::CreateCommands() {
 void TCollBasicFrame::CreatePopupMenu() {
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->SetName("PopupMenu1");
-    int lines = 0;
     const auto add = [&](TAction* action) {
         auto* item = new TMenuItem(this);
+        // Lines stay nameless: they have no text to translate.
         if (action != nullptr) {
             item->SetName(("Pm" + action->Name()).c_str());
             item->SetAction(action);
         } else {
-            item->SetName(("PmLine" + std::to_string(++lines)).c_str());
             item->SetCaption("-");
         }
         PopupMenu1->Items()->Add(item);
