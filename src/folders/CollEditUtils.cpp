@@ -256,16 +256,6 @@ std::string ClipboardText(const std::vector<std::string>& captions) {
     return text;
 }
 
-std::string DoubleAmpersands(std::string_view text) {
-    std::string doubled;
-    for (char c : text) {
-        doubled += c;
-        if (c == '&')
-            doubled += c;
-    }
-    return doubled;
-}
-
 std::string DeleteQuestion(int count, const std::string& caption) {
     if (count > 1) {
         std::string text = GetLocalizedString(CodeText("CollBasicFrame", "DeleteConfFmtMany"));
@@ -277,7 +267,7 @@ std::string DeleteQuestion(int count, const std::string& caption) {
         return GetLocalizedString(CodeText("CollBasicFrame", "DeleteConf"));
     std::string text = GetLocalizedString(CodeText("CollBasicFrame", "DeleteConfFmt"));
     if (const std::size_t at = text.find("%s"); at != std::string::npos)
-        text.replace(at, 2, DoubleAmpersands(caption));
+        text.replace(at, 2, caption);
     return text;
 }
 

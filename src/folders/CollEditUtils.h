@@ -69,12 +69,11 @@ TPositions AppendTextItems(
 // every caption followed by a line break.
 std::string ClipboardText(const std::vector<std::string>& captions);
 
-// The question before removing: the caption of one item (each "&" doubled)
-// or, when it is empty, the general question; the number for several.
+// The question before removing: the caption of one item or, when it is
+// empty, the general question; the number for several. The caption goes in
+// as it is: the system's message box shows "&" as it stands, so doubling
+// it (as for a label, which would take it for a hot key) would show "&&".
 std::string DeleteQuestion(int count, const std::string& caption);
-
-// Every "&" doubled.
-std::string DoubleAmpersands(std::string_view text);
 
 // The name the private clipboard format is registered by: the class names
 // of the collection and of its items, joined by ".".

@@ -33,9 +33,9 @@ TCustomFolderPathForm::TCustomFolderPathForm(TComponent* owner)
     ShellFolderList->SetHint("Choose a special folder.");
     DiskRadio = MakeControl<TRadioButton>(this, GroupBox1, "DiskRadio", 12, 78, inner, 17);
     DiskRadio->SetCaption("Enter &path to folder");
-    PathEdit = MakeControl<TEdit>(this, GroupBox1, "PathEdit", 28, 98, inner - 104, 21);
+    PathEdit = MakeControl<TEdit>(this, GroupBox1, "PathEdit", 28, 98, inner - 128, 21);
     PathEdit->SetHint("Type the path of a folder.");
-    BrowseButton = MakeControl<TButton>(this, GroupBox1, "BrowseButton", inner - 68, 97, 80, 23);
+    BrowseButton = MakeControl<TButton>(this, GroupBox1, "BrowseButton", inner - 92, 97, 104, 23);
     BrowseButton->SetCaption("&Browse...");
     BrowseButton->SetHint("Choose the folder in a folder browser.");
     for (TControl* control :

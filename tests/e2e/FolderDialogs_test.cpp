@@ -82,6 +82,16 @@ HWND FindMessageBox(DWORD processId) {
     return search.Found;
 }
 
+// The text of a message box (its one static text that has any).
+std::wstring MessageText(HWND box) {
+    HWND text = FindWindowExW(box, nullptr, L"Static", nullptr);
+    while (text != nullptr && GetWindowTextLengthW(text) == 0)
+        text = FindWindowExW(box, text, L"Static", nullptr);
+    wchar_t message[512] = {};
+    GetWindowTextW(text, message, 512);
+    return message;
+}
+
 class FolderDialogsTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -204,12 +214,7 @@ TEST_F(FolderDialogsTest, APathThatDoesNotExistIsRefusedWithTheMessage) {
     HWND box = nullptr;
     ASSERT_TRUE(
         nimbra.WaitFor([&] { return (box = FindMessageBox(nimbra.ProcessId())) != nullptr; }));
-    HWND text = FindWindowExW(box, nullptr, L"Static", nullptr);
-    while (text != nullptr && GetWindowTextLengthW(text) == 0)
-        text = FindWindowExW(box, text, L"Static", nullptr);
-    wchar_t message[512] = {};
-    GetWindowTextW(text, message, 512);
-    EXPECT_EQ(std::wstring(message), L"Path \"" + missing + L"\" does not exist.");
+    EXPECT_EQ(MessageText(box), L"Path \"" + missing + L"\" does not exist.");
     nimbra.Press(VK_RETURN);
     ASSERT_TRUE(nimbra.WaitFor([&] { return FindMessageBox(nimbra.ProcessId()) == nullptr; }));
     EXPECT_TRUE(IsWindowVisible(dialog));
@@ -298,6 +303,70 @@ TEST_F(FolderDialogsTest, TheEntryDialogShowsTheEntry) {
     ASSERT_TRUE(Closes(entry));
     nimbra.Press(VK_ESCAPE);
     ASSERT_TRUE(Closes(dialog));
+}
+
+TEST_F(FolderDialogsTest, RemovingAsksWithTheEntrysTitleAndOkStoresTheList) {
+    TNimbraProcess& nimbra = Start();
+    const HWND dialog = OpenCustomize();
+    ASSERT_NE(dialog, nullptr);
+    const HWND list = nimbra.WaitForWindow(kFoldersList);
+    nimbra.Press(VK_DOWN);
+    nimbra.Press(VK_DELETE);
+    HWND box = nullptr;
+    ASSERT_TRUE(
+        nimbra.WaitFor([&] { return (box = FindMessageBox(nimbra.ProcessId())) != nullptr; }));
+    EXPECT_EQ(MessageText(box), L"Do you really want to delete \"&Test\"?");
+    nimbra.Press(VK_RETURN);  // Yes
+    ASSERT_TRUE(nimbra.WaitFor([&] { return nimbra.ListTexts(list).empty(); }));
+    nimbra.Press(VK_RETURN);
+    ASSERT_TRUE(Closes(dialog));
+    EXPECT_TRUE(nimbra.WaitFor([&] { return !Finds(L"alpha", "alpha notes.txt"); }));
+    EXPECT_EQ(StoredFolders(), std::vector<std::string>{});
+}
+
+// Pictures for review: the three dialogs in German at 144 dots per inch.
+TEST_F(FolderDialogsTest, TheDialogsInGermanAt144Dpi) {
+    HKEY desktop = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &desktop, nullptr),
+              ERROR_SUCCESS);
+    DWORD dpi = 144;
+    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+    struct TRestore {
+        HKEY Key;
+        ~TRestore() {
+            RegDeleteValueW(Key, L"LogPixels");
+            RegCloseKey(Key);
+        }
+    } restore{desktop};
+    InitAppIni();
+    AppIni().WriteString("Options", "Last language", "German");
+    AppIni().Close();
+    TNimbraProcess& nimbra = Start();
+    ASSERT_TRUE(nimbra.MenuCommand({"&Ansicht", "&Ordner einbeziehen", "&Anpassen..."}));
+    const HWND dialog = nimbra.WaitForWindow(kFoldersForm);
+    ASSERT_NE(dialog, nullptr);
+    wchar_t caption[64] = {};
+    GetWindowTextW(dialog, caption, 64);
+    EXPECT_STREQ(caption, L"Ordnermen\u00fc anpassen...");
+    nimbra.Press(VK_DOWN);
+    nimbra.Screenshot(ScreenshotFolder() / "folders-list-german-144dpi.png", dialog);
+    nimbra.Press(VK_F2);
+    const HWND entry = nimbra.WaitForWindow(kFolderForm);
+    ASSERT_NE(entry, nullptr);
+    nimbra.Screenshot(ScreenshotFolder() / "folders-entry-german-144dpi.png", entry);
+    nimbra.Press(VK_ESCAPE);
+    ASSERT_TRUE(Closes(entry));
+    nimbra.Press(VK_ESCAPE);
+    ASSERT_TRUE(Closes(dialog));
+    ASSERT_TRUE(
+        nimbra.MenuCommand({"&Ansicht", "&Ordner einbeziehen", "Ordner &hinzuf\u00fcgen..."}));
+    const HWND location = nimbra.WaitForWindow(kPathForm);
+    ASSERT_NE(location, nullptr);
+    nimbra.Screenshot(ScreenshotFolder() / "folders-location-german-144dpi.png", location);
+    nimbra.Press(VK_ESCAPE);
+    ASSERT_TRUE(Closes(location));
 }
 
 }  // namespace

@@ -229,9 +229,10 @@ TEST_P(DeleteQuestionTest, AsksAboutWhatIsSelected) {
 INSTANTIATE_TEST_SUITE_P(
     Selections, DeleteQuestionTest,
     testing::Values(
-        QuestionCase{"OneWithHotKey", 1, "&Desktop", "Do you really want to delete \"&&Desktop\"?"},
+        QuestionCase{"OneWithHotKeyAsShown", 1, "&Desktop",
+                     "Do you really want to delete \"&Desktop\"?"},
         QuestionCase{"OneWithPercent", 1, "50%s & more",
-                     "Do you really want to delete \"50%s && more\"?"},
+                     "Do you really want to delete \"50%s & more\"?"},
         QuestionCase{"OneWithoutCaption", 1, "", "Do you really want to delete the selected item?"},
         QuestionCase{"Several", 12, "&Desktop", "Do you really want to delete 12 selected items?"}),
     [](const auto& info) { return info.param.name; });
