@@ -6,6 +6,7 @@
 #include "controls/ComCtrls.h"
 #include "controls/ExtCtrls.h"
 #include "controls/Forms_win.h"
+#include "controls/ImageComboBox.h"
 #include "controls/RadioButton.h"
 #include "controls/Spin.h"
 #include "controls/StdCtrls.h"
@@ -26,7 +27,7 @@ std::unique_ptr<TControlPeer> NoPeer(TControl&) {
 }
 
 // Looked up from the control's own class towards its ancestors.
-const std::array<TPeerEntry, 19> kPeers{{
+const std::array<TPeerEntry, 20> kPeers{{
     {&TCustomForm::StaticClassInfo, &MakeFormPeer},
     {&TFrame::StaticClassInfo, &MakeContainerPeer},
     {&TPanel::StaticClassInfo, &MakeContainerPeer},
@@ -46,6 +47,7 @@ const std::array<TPeerEntry, 19> kPeers{{
     {&TListViewEx::StaticClassInfo, &MakeListViewPeer},
     {&TCheckListView::StaticClassInfo, &MakeCheckListPeer},
     {&TRadioButton::StaticClassInfo, &MakeRadioButtonPeer},
+    {&TImageComboBox::StaticClassInfo, &MakeImageComboBoxPeer},
 }};
 
 }  // namespace

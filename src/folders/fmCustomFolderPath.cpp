@@ -6,6 +6,7 @@
 
 #include "controls/Dialogs_win.h"
 #include "folders/ShDirectoryDialog.h"
+#include "shell/ShellImageList_win.h"
 #include "shell/ShellUtils_win.h"
 #include "utils/FileUtils.h"
 #include "utils/NewLangUtilsTexts.h"
@@ -27,10 +28,11 @@ TCustomFolderPathForm::TCustomFolderPathForm(TComponent* owner)
     ShellRadio = MakeControl<TRadioButton>(this, GroupBox1, "ShellRadio", 12, 22, inner, 17);
     ShellRadio->SetCaption("&Select folder from the list of predefined folders");
     ShellFolderList =
-        MakeControl<TComboBox>(this, GroupBox1, "ShellFolderList", 28, 42, inner - 16, 21);
+        MakeControl<TImageComboBox>(this, GroupBox1, "ShellFolderList", 28, 42, inner - 16, 21);
     ShellFolderList->SetStyle(csDropDownList);
     ShellFolderList->SetDropDownCount(kShownRows);
     ShellFolderList->SetHint("Choose a special folder.");
+    ShellFolderList->OnRowImage = [this](int row) { return FolderImage(row); };
     DiskRadio = MakeControl<TRadioButton>(this, GroupBox1, "DiskRadio", 12, 78, inner, 17);
     DiskRadio->SetCaption("Enter &path to folder");
     PathEdit = MakeControl<TEdit>(this, GroupBox1, "PathEdit", 28, 98, inner - 128, 21);
@@ -84,6 +86,15 @@ TCustomFolderPathType TCustomFolderPathForm::PathType() const {
     return ShellRadio->Checked() ? ptShell : ptDisk;
 }
 
+// The folder's own icon, or else the icon of its path on disk.
+int TCustomFolderPathForm::FolderImage(int row) const {
+    if (row < 0 || row >= static_cast<int>(choices_.size()))
+        return -1;
+    const TShellFolder folder = choices_[static_cast<std::size_t>(row)].Folder;
+    const int image = GetShellFolderIconIndex(folder);
+    return image >= 0 ? image : GetFileIconIndex(GetShellFolderPath(folder));
+}
+
 bool TCustomFolderPathForm::Valid() const {
     return IsLocationValid(PathType(), ShellFolderList->ItemIndex(), PathEdit->Text());
 }
@@ -108,7 +119,6 @@ void TCustomFolderPathForm::Edited() {
 void TCustomFolderPathForm::LoadPath(const TCustomFolderPath& path) {
     loading_ = true;
     choices_ = ExistingShellFolders();
-    std::vector<std::string> names;
     ShellFolderList->Items()->Clear();
     for (const TShellFolderChoice& choice : choices_)
         ShellFolderList->Items()->Add(choice.Name);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/ActnList.h"
+#include "controls/ImageComboBox.h"
 #include "controls/RadioButton.h"
 #include "folders/CustomFolderUtils.h"
 #include "folders/NimbraCustomFolders.h"
@@ -20,7 +21,7 @@ class TCustomFolderPathForm : public TFolderDialog {
 
     TGroupBox* GroupBox1 = nullptr;
     TRadioButton* ShellRadio = nullptr;
-    TComboBox* ShellFolderList = nullptr;
+    TImageComboBox* ShellFolderList = nullptr;
     TRadioButton* DiskRadio = nullptr;
     TEdit* PathEdit = nullptr;
     TButton* BrowseButton = nullptr;
@@ -40,6 +41,7 @@ class TCustomFolderPathForm : public TFolderDialog {
     static const TClassInfo& StaticClassInfo();
 
   private:
+    int FolderImage(int row) const;
     bool Valid() const;
     void UpdateEnabling();
     void Edited();

@@ -204,6 +204,28 @@ TEST_F(FolderDialogsTest, ACancelledAddLeavesNoEntryBehind) {
     EXPECT_EQ(StoredFolders(), (std::vector<std::string>{"&Test+", ZebraEntry() + "+"}));
 }
 
+// The entry of a special folder is titled with the folder's name and
+// searched.
+TEST_F(FolderDialogsTest, ASpecialFolderIsChosenFromTheList) {
+    TNimbraProcess& nimbra = Start();
+    const HWND dialog = OpenAddFolder();
+    ASSERT_NE(dialog, nullptr);
+    const HWND list = nimbra.WaitForWindow(std::string(kPathForm) + ".ShellFolderList");
+    ASSERT_NE(list, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(list));
+    nimbra.Press('S', false, false, true);  // Alt+S: "&Select folder from the list..."
+    ASSERT_TRUE(nimbra.WaitFor([&] { return IsWindowEnabled(list) != FALSE; }));
+    wchar_t name[128] = {};
+    SendMessageW(list, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(name));
+    ASSERT_NE(name[0], L'\0');
+    nimbra.Screenshot(ScreenshotFolder() / "folders-location-special.png", dialog);
+    nimbra.Press(VK_RETURN);
+    ASSERT_TRUE(Closes(dialog));
+    EXPECT_TRUE(nimbra.WaitFor([&] {
+        return StoredFolders() == std::vector<std::string>{"&Test+", "&" + ToUtf8(name) + "+"};
+    }));
+}
+
 TEST_F(FolderDialogsTest, APathThatDoesNotExistIsRefusedWithTheMessage) {
     TNimbraProcess& nimbra = Start();
     const HWND dialog = OpenAddFolder();

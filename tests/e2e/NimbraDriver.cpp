@@ -208,14 +208,18 @@ void TNimbraProcess::Type(const std::wstring& text) {
     Settle();
 }
 
-void TNimbraProcess::Press(WORD key, bool shift, bool ctrl) {
+void TNimbraProcess::Press(WORD key, bool shift, bool ctrl, bool alt) {
     std::vector<INPUT> inputs;
     if (shift)
         inputs.push_back(KeyInput(VK_SHIFT, false));
     if (ctrl)
         inputs.push_back(KeyInput(VK_CONTROL, false));
+    if (alt)
+        inputs.push_back(KeyInput(VK_MENU, false));
     inputs.push_back(KeyInput(key, false));
     inputs.push_back(KeyInput(key, true));
+    if (alt)
+        inputs.push_back(KeyInput(VK_MENU, true));
     if (ctrl)
         inputs.push_back(KeyInput(VK_CONTROL, true));
     if (shift)

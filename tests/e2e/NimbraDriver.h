@@ -46,8 +46,8 @@ class TNimbraProcess {
     void Activate();
     // Types text into whatever has the focus (Unicode key events).
     void Type(const std::wstring& text);
-    // Presses a key, with Shift or Ctrl held when asked.
-    void Press(WORD key, bool shift = false, bool ctrl = false);
+    // Presses a key, with Shift, Ctrl or Alt held when asked.
+    void Press(WORD key, bool shift = false, bool ctrl = false, bool alt = false);
     // Sends text and then a key (none for 0) in one burst (one SendInput
     // call), without waiting.
     void Burst(const std::wstring& text, WORD finalKey = 0);
