@@ -1,14 +1,21 @@
 // The folder browser's picker (Windows only).
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "base/ErrorDisplay.h"
 #include "base/Handles_win.h"
+#include "base/OsError.h"
 #include "base/Unicode.h"
 #include "controls/Controls_win.h"
+#include "controls/Dialogs_win.h"
 #include "controls/Forms_win.h"
+#include "controls/InputQuery_win.h"
 #include "folders/ShDirectoryDialog.h"
+#include "utils/MiscUtils.h"
+#include "utils/NewLangUtilsTexts.h"
 
 namespace nimbra {
 
@@ -64,10 +71,18 @@ std::string PidlPath(PCIDLIST_ABSOLUTE pidl) {
     return pidl != nullptr && SHGetPathFromIDListW(pidl, path) ? ToUtf8(path) : std::string();
 }
 
+constexpr int kNewButtonId = 0x4E57;
+constexpr UINT_PTR kPickerSubclass = 1;
+
 struct TPickerState {
     const TSHDirectoryDialog* Dialog;
     std::wstring Start;
     std::wstring Caption;
+    bool NewButton = false;
+    // The file-system path of the selection (empty for one without).
+    std::string Selected;
+    // A folder just made: the picker opens again there.
+    std::string Created;
 };
 
 void CenterOnScreen(HWND window) {
@@ -82,26 +97,105 @@ void CenterOnScreen(HWND window) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int CALLBACK PickerCallback(HWND window, UINT message, LPARAM lParam, LPARAM data) {
-    const auto& state = *reinterpret_cast<const TPickerState*>(data);
+// "&New...": a folder made inside the selected one; the picker then opens
+// again there. Failures are told and the picker stays.
+void CreateNewFolder(HWND window, TPickerState& state) {
+    if (state.Selected.empty()) {
+        MessageDlg(GetLocalizedString(CodeText("DirectoryDialog", "CannotCreateHere")), mtError,
+                   mbOK);
+        return;
+    }
+    std::string name = GetLocalizedString(CodeText("DirectoryDialog", "NewFolderName"));
+    EnableWindow(window, FALSE);
+    const bool named =
+        InputQuery(GetLocalizedString(CodeText("DirectoryDialog", "NewFolderCaption")),
+                   GetLocalizedString(CodeText("DirectoryDialog", "NewFolderPrompt")), name);
+    EnableWindow(window, TRUE);
+    SetForegroundWindow(window);
+    if (!named)
+        return;
+    const std::string path = JoinPath(state.Selected, name);
+    if (!CreateDirectoryW(ToWide(path).c_str(), nullptr)) {
+        const DWORD error = GetLastError();
+        MessageDlg(GetLocalizedString(CodeText("DirectoryDialog", "CreateFailed")) + "\n(" +
+                       SysErrorMessage(error) + ")",
+                   mtError, mbOK);
+        return;
+    }
+    state.Created = path;
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+}
+
+LRESULT CALLBACK PickerSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR data) {
+    if (message == WM_COMMAND && LOWORD(wParam) == kNewButtonId && HIWORD(wParam) == BN_CLICKED) {
+        try {
+            CreateNewFolder(window, *reinterpret_cast<TPickerState*>(data));
+        } catch (...) {
+            HandleException(std::current_exception());
+        }
+        return 0;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(window, &PickerSubclass, kPickerSubclass);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The program's own "&New..." button, in the row of Cancel, as far from the
+// left edge as Cancel is from the right one, with Cancel's size and font.
+void AddNewButton(HWND window, TPickerState& state) {
+    const HWND cancel = GetDlgItem(window, IDCANCEL);
+    if (cancel == nullptr)
+        return;
+    RECT rc{};
+    GetWindowRect(cancel, &rc);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
+    RECT client{};
+    GetClientRect(window, &client);
+    const std::wstring caption =
+        ToWide(GetLocalizedString(CodeText("DirectoryDialog", "NewButton")));
+    const HWND button = CreateWindowExW(
+        0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+        client.right - rc.right, rc.top, rc.right - rc.left, rc.bottom - rc.top, window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNewButtonId)), GetModuleHandleW(nullptr),
+        nullptr);
+    SendMessageW(button, WM_SETFONT, SendMessageW(cancel, WM_GETFONT, 0, 0), FALSE);
+    SetWindowSubclass(window, &PickerSubclass, kPickerSubclass,
+                      reinterpret_cast<DWORD_PTR>(&state));
+}
+
+void PickerEvent(HWND window, UINT message, LPARAM lParam, TPickerState& state) {
     switch (message) {
         case BFFM_INITIALIZED:
             CenterOnScreen(window);
             if (!state.Caption.empty())
                 SetWindowTextW(window, state.Caption.c_str());
+            if (state.NewButton)
+                AddNewButton(window, state);
             if (!state.Start.empty())
                 SendMessageW(window, BFFM_SETSELECTIONW, TRUE,
                              reinterpret_cast<LPARAM>(state.Start.c_str()));
             break;
         case BFFM_SELCHANGED: {
-            const std::string path = PidlPath(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam));
-            const std::wstring wide = ToWide(path);
+            state.Selected = PidlPath(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam));
+            const std::wstring wide = ToWide(state.Selected);
             SendMessageW(window, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-            SendMessageW(window, BFFM_ENABLEOK, 0, state.Dialog->CanAccept(path) ? 1 : 0);
+            SendMessageW(window, BFFM_ENABLEOK, 0, state.Dialog->CanAccept(state.Selected) ? 1 : 0);
+            if (const HWND button = GetDlgItem(window, kNewButtonId))
+                EnableWindow(button, !state.Selected.empty());
             break;
         }
         default:
             break;
+    }
+}
+
+// The picker calls back from inside the system: nothing may unwind into it.
+int CALLBACK PickerCallback(HWND window, UINT message, LPARAM lParam, LPARAM data) {
+    try {
+        PickerEvent(window, message, lParam, *reinterpret_cast<TPickerState*>(data));
+    } catch (...) {
+        HandleException(std::current_exception());
     }
     return 0;
 }
@@ -111,6 +205,7 @@ int CALLBACK PickerCallback(HWND window, UINT message, LPARAM lParam, LPARAM dat
 bool TSHDirectoryDialog::Execute() {
     const TShellVersion shell = ShellVersion();
     TPickerState state{this, {}, ToWide(Caption())};
+    state.NewButton = WantsNewButton(shell);
     if (IsUsableStartFolder(Directory(), DriveKind(Directory()), FolderExistsQuietly(Directory())))
         state.Start = ToWide(Directory());
     const std::wstring title = ToWide(Title());
@@ -122,8 +217,15 @@ bool TSHDirectoryDialog::Execute() {
     info.ulFlags = Flags(shell);
     info.lpfn = &PickerCallback;
     info.lParam = reinterpret_cast<LPARAM>(&state);
-    const TCoTaskMem<ITEMIDLIST> picked(SHBrowseForFolderW(&info));
-    return AcceptPick(picked.Get() != nullptr, PidlPath(picked.Get()));
+    for (;;) {
+        state.Created.clear();
+        const TCoTaskMem<ITEMIDLIST> picked(SHBrowseForFolderW(&info));
+        if (picked.Get() == nullptr && !state.Created.empty()) {
+            state.Start = ToWide(state.Created);  // a new folder: open again there
+            continue;
+        }
+        return AcceptPick(picked.Get() != nullptr, PidlPath(picked.Get()));
+    }
 }
 
 }  // namespace nimbra
