@@ -8,6 +8,7 @@
 #include "base/Unicode.h"
 #include "controls/CheckListView.h"
 #include "controls/Controls_win.h"
+#include "controls/ListColumns_win.h"
 #include "controls/Peers_win.h"
 #include "shell/ShellImageList_win.h"
 
@@ -18,6 +19,7 @@ namespace {
 constexpr UINT_PTR kScrollTimer = 1;
 constexpr UINT kScrollInterval = 100;  // ms
 constexpr int kScrollZone = 40;        // pixels from the top and bottom edges
+constexpr int kLeastAutoColumnWidth = 40;
 
 // The check box shows as state image 1 (clear) or 2 (ticked); 0 is none.
 UINT StateImageOf(TRowCheck check) {
@@ -91,14 +93,7 @@ class TCheckListPeerImpl : public TWinPeer, public TCheckListPeer {
     }
 
     void ColumnsChanged() override {
-        const auto& columns = *List().Columns();
-        for (int i = 0; i < columns.Count(); ++i) {
-            std::wstring caption = ToWide(columns.Items(i)->Caption());
-            LVCOLUMNW column{};
-            column.mask = LVCF_TEXT;
-            column.pszText = caption.data();
-            ListView_SetColumn(Handle(), i, &column);
-        }
+        SetListColumnCaptions(Handle(), *List().Columns());
         FitColumns();
     }
 
@@ -210,41 +205,12 @@ class TCheckListPeerImpl : public TWinPeer, public TCheckListPeer {
     }
 
     void InsertColumns() {
-        const auto& columns = *List().Columns();
-        for (int i = 0; i < columns.Count(); ++i) {
-            std::wstring caption = ToWide(columns.Items(i)->Caption());
-            LVCOLUMNW column{};
-            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-            column.pszText = caption.data();
-            column.cx = ScaleToDpi(columns.Items(i)->Width(), Dpi());
-            column.iSubItem = i;
-            ListView_InsertColumn(Handle(), i, &column);
-        }
+        InsertListColumns(Handle(), *List().Columns(), Dpi());
         FitColumns();
     }
 
-    // Columns that take the width their texts need share the room the
-    // others leave, in the proportion of their design widths.
     void FitColumns() {
-        const auto& columns = *List().Columns();
-        RECT rc{};
-        GetClientRect(Handle(), &rc);
-        int fixed = 0;
-        int autoDesign = 0;
-        for (int i = 0; i < columns.Count(); ++i) {
-            if (columns.Items(i)->AutoSize())
-                autoDesign += std::max(1, columns.Items(i)->Width());
-            else
-                fixed += ListView_GetColumnWidth(Handle(), i);
-        }
-        if (autoDesign == 0)
-            return;
-        const int room = std::max(0, static_cast<int>(rc.right - rc.left) - fixed);
-        for (int i = 0; i < columns.Count(); ++i) {
-            if (columns.Items(i)->AutoSize())
-                ListView_SetColumnWidth(Handle(), i,
-                                        room * std::max(1, columns.Items(i)->Width()) / autoDesign);
-        }
+        FitAutoSizeColumns(Handle(), *List().Columns(), Dpi(), kLeastAutoColumnWidth);
     }
 
     void PushRow(int row) {

@@ -75,7 +75,7 @@ void TCustomFolderForm::PathsChanged() {
         ShowTitle();
 }
 
-void TCustomFolderForm::LoadFolder(const TCustomFolder& folder) {
+void TCustomFolderForm::Load(const TCustomFolder& folder) {
     PathsFrame->LoadCollection(*folder.Paths());
     title_.Load(folder.Title(), DefaultTitle());
     ShowTitle();
@@ -87,7 +87,7 @@ void TCustomFolderForm::LoadFolder(const TCustomFolder& folder) {
         SetActiveControl(PathsFrame->AddButton);
 }
 
-void TCustomFolderForm::StoreFolder(TCustomFolder& folder) const {
+void TCustomFolderForm::Store(TCustomFolder& folder) const {
     folder.SetTitle(title_.FinalTitle(DefaultTitle()));
     PathsFrame->StoreCollection(*folder.Paths());
     folder.SetInclude(IncludeCheck->Checked());
@@ -99,12 +99,7 @@ const TClassInfo& TCustomFolderForm::StaticClassInfo() {
 }
 
 bool EditCustomFolder(TCustomFolder& folder, bool isNew) {
-    const auto form = std::make_unique<TCustomFolderForm>(nullptr);
-    form->LoadFolder(folder);
-    if (form->ShowModal() != mrOk || !(isNew || form->Modified()))
-        return false;
-    form->StoreFolder(folder);
-    return true;
+    return EditInDialog<TCustomFolderForm>(folder, isNew);
 }
 
 }  // namespace nimbra

@@ -22,10 +22,10 @@ class TCustomFolderForm : public TFolderDialog {
     TActionList* ActionList1 = nullptr;
     TAction* OKAction = nullptr;
 
-    void LoadFolder(const TCustomFolder& folder);
+    void Load(const TCustomFolder& folder);
     // Writes title, paths and Include back (an empty title becomes the
     // default one).
-    void StoreFolder(TCustomFolder& folder) const;
+    void Store(TCustomFolder& folder) const;
     bool Modified() const { return modified_; }
 
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -116,7 +116,7 @@ void TCustomFolderPathForm::Edited() {
     UpdateEnabling();
 }
 
-void TCustomFolderPathForm::LoadPath(const TCustomFolderPath& path) {
+void TCustomFolderPathForm::Load(const TCustomFolderPath& path) {
     loading_ = true;
     choices_ = ExistingShellFolders();
     ShellFolderList->Items()->Clear();
@@ -135,7 +135,7 @@ void TCustomFolderPathForm::LoadPath(const TCustomFolderPath& path) {
     modified_ = false;
 }
 
-void TCustomFolderPathForm::StorePath(TCustomFolderPath& path) const {
+void TCustomFolderPathForm::Store(TCustomFolderPath& path) const {
     path.SetPath(PathEdit->Text());
     const int row = ShellFolderList->ItemIndex();
     if (row >= 0 && row < static_cast<int>(choices_.size()))
@@ -178,12 +178,7 @@ const TClassInfo& TCustomFolderPathForm::StaticClassInfo() {
 }
 
 bool EditCustomFolderPath(TCustomFolderPath& path, bool isNew) {
-    const auto form = std::make_unique<TCustomFolderPathForm>(nullptr);
-    form->LoadPath(path);
-    if (form->ShowModal() != mrOk || !(isNew || form->Modified()))
-        return false;
-    form->StorePath(path);
-    return true;
+    return EditInDialog<TCustomFolderPathForm>(path, isNew);
 }
 
 }  // namespace nimbra

@@ -31,9 +31,9 @@ class TCustomFolderPathForm : public TFolderDialog {
     TAction* ExploreAction = nullptr;
     TSHDirectoryDialog* SHDirectoryDialog1 = nullptr;
 
-    void LoadPath(const TCustomFolderPath& path);
+    void Load(const TCustomFolderPath& path);
     // Writes Path, ShellFolder and PathType back, whichever kind is chosen.
-    void StorePath(TCustomFolderPath& path) const;
+    void Store(TCustomFolderPath& path) const;
     bool Modified() const { return modified_; }
     TCustomFolderPathType PathType() const;
 

@@ -3,6 +3,8 @@
 // What the three include-folders dialogs share (Windows only): one page
 // for their controls, OK, Cancel and Help at the bottom, the window's font
 // and place kept under "View state", and a localizer.
+#include <memory>
+
 #include "controls/ComCtrls.h"
 #include "controls/Forms.h"
 #include "controls/StdCtrls.h"
@@ -35,6 +37,19 @@ class TFolderDialog : public TForm {
     // Ends the subclass's constructor: the localizer, then FinishLoading.
     void FinishDialog();
 };
+
+// Shows a dialog of class `Form` (with Load, Store and Modified) on a copy
+// of `item`; on OK, when the item is new or something was changed, writes
+// it back and answers true.
+template <class Form, class Item>
+bool EditInDialog(Item& item, bool isNew) {
+    const auto form = std::make_unique<Form>(nullptr);
+    form->Load(item);
+    if (form->ShowModal() != mrOk || !(isNew || form->Modified()))
+        return false;
+    form->Store(item);
+    return true;
+}
 
 // Makes a named control of `owner` inside `parent` at design bounds.
 template <class T>

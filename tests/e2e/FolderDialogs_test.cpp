@@ -277,7 +277,7 @@ TEST_F(FolderDialogsTest, CancelAfterEditingRowsLeavesTheListUntouched) {
     const HWND list = nimbra.WaitForWindow(kFoldersList);
     nimbra.Press(VK_END);
     nimbra.Press(VK_SPACE);
-    nimbra.Press('X', false, true);  // cut the first row
+    nimbra.Press('X', false, true);  // cut the ticked-off row
     nimbra.Settle();
     EXPECT_EQ(nimbra.ListTexts(list).size(), 1u);
     nimbra.Press(VK_ESCAPE);
@@ -348,20 +348,7 @@ TEST_F(FolderDialogsTest, RemovingAsksWithTheEntrysTitleAndOkStoresTheList) {
 
 // Pictures for review: the three dialogs in German at 144 dots per inch.
 TEST_F(FolderDialogsTest, TheDialogsInGermanAt144Dpi) {
-    HKEY desktop = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                              KEY_SET_VALUE, nullptr, &desktop, nullptr),
-              ERROR_SUCCESS);
-    DWORD dpi = 144;
-    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                   sizeof dpi);
-    struct TRestore {
-        HKEY Key;
-        ~TRestore() {
-            RegDeleteValueW(Key, L"LogPixels");
-            RegCloseKey(Key);
-        }
-    } restore{desktop};
+    const TScopedDpi dpi(144);
     InitAppIni();
     AppIni().WriteString("Options", "Last language", "German");
     AppIni().Close();

@@ -106,6 +106,19 @@ void ResetSettings(const std::filesystem::path& folder, const std::string& title
     AppIni().Close();
 }
 
+TScopedDpi::TScopedDpi(DWORD dpi) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key_, nullptr) != ERROR_SUCCESS)
+        throw std::runtime_error("the resolution setting cannot be written");
+    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+}
+
+TScopedDpi::~TScopedDpi() {
+    RegDeleteValueW(key_, L"LogPixels");
+    RegCloseKey(key_);
+}
+
 // ---- the process ----------------------------------------------------------------------
 
 TNimbraProcess::TNimbraProcess(const std::wstring& arguments) {

@@ -92,6 +92,19 @@ std::filesystem::path ProgramFolder();
 // one folder titled `title`, and the given extra values.
 void ResetSettings(const std::filesystem::path& folder, const std::string& title = "&Test");
 
+// Makes programs started meanwhile run at `dpi` dots per inch (the user's
+// "LogPixels"); raises when the setting cannot be written.
+class TScopedDpi {
+  public:
+    explicit TScopedDpi(DWORD dpi);
+    ~TScopedDpi();
+    TScopedDpi(const TScopedDpi&) = delete;
+    TScopedDpi& operator=(const TScopedDpi&) = delete;
+
+  private:
+    HKEY key_ = nullptr;
+};
+
 // Where screenshots go: build/e2e-screenshots beside the test tree.
 std::filesystem::path ScreenshotFolder();
 

@@ -48,7 +48,7 @@ class EntryDialogTest : public testing::Test {
 
 TEST_F(EntryDialogTest, ANewEntryIsTitledByItsFirstPathAndNeedsOne) {
     TCustomFolder* folder = folders_.Add();
-    form_->LoadFolder(*folder);
+    form_->Load(*folder);
     EXPECT_FALSE(OkEnabled());
     EXPECT_FALSE(form_->Modified());
     PastePath("C:\\Tools");
@@ -68,13 +68,13 @@ TEST_F(EntryDialogTest, ATypedTitleStaysAndAnEmptiedOneIsFilledAtOk) {
     folder->SetTitle("Work");
     folder->Paths()->AddDisk("C:\\Work");
     folder->SetInclude(false);
-    form_->LoadFolder(*folder);
+    form_->Load(*folder);
     EXPECT_FALSE(form_->IncludeCheck->Checked());
     PastePath("C:\\Tools");
     EXPECT_EQ(form_->TitleEdit->Text(), "Work");
     form_->TitleEdit->SetText("");
     TCustomFolder* written = folders_.Add();
-    form_->StoreFolder(*written);
+    form_->Store(*written);
     EXPECT_EQ(written->Title(), "&C:\\Work");
     EXPECT_EQ(written->Paths()->Count(), 2);
     EXPECT_FALSE(written->Include());
@@ -96,7 +96,7 @@ TEST_F(LocationDialogTest, OffersExistingFoldersAndWritesBackBothKinds) {
     const ShellFolderOverride shell({{sfFavorites, "C:\\fav"}, {sfDesktop, "C:\\desk"}});
     TCustomFolderPath* path = paths_.AddDisk("C:\\Tools");
     path->SetShellFolder(sfPersonal);  // not offered here
-    form_->LoadPath(*path);
+    form_->Load(*path);
     ASSERT_EQ(form_->ShellFolderList->Items()->Count(), 2);
     EXPECT_EQ(form_->ShellFolderList->Items()->Strings(0), "Desktop");
     EXPECT_EQ(form_->ShellFolderList->ItemIndex(), 0);
@@ -111,7 +111,7 @@ TEST_F(LocationDialogTest, OffersExistingFoldersAndWritesBackBothKinds) {
     EXPECT_EQ(form_->PathEdit->Color(), clBtnFace);
     EXPECT_TRUE(form_->ShellFolderList->Enabled());
     form_->ShellFolderList->ItemIndexChangedByUser(1);
-    form_->StorePath(*path);
+    form_->Store(*path);
     EXPECT_EQ(path->PathType(), ptShell);
     EXPECT_EQ(path->ShellFolder(), sfFavorites);
     EXPECT_EQ(path->Path(), "C:\\Tools");  // kept for a switch back
@@ -120,7 +120,7 @@ TEST_F(LocationDialogTest, OffersExistingFoldersAndWritesBackBothKinds) {
 TEST_F(LocationDialogTest, OkNeedsARowOrAPath) {
     const ShellFolderOverride shell({});
     TCustomFolderPath* path = paths_.Add();
-    form_->LoadPath(*path);
+    form_->Load(*path);
     form_->OKAction->Update();
     EXPECT_FALSE(form_->OKAction->Enabled());
     form_->PathEdit->TextChangedByUser("C:\\");
