@@ -36,19 +36,36 @@ class TScript {
     std::size_t Done() const { return next_; }
 
   private:
+    // A step that finds nothing for ten seconds ends the script: every
+    // dialog it left open is cancelled, so that the test fails, not hangs.
+    static constexpr int kPatience = 100;
+
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         TScript* script = current_;
         if (script == nullptr || script->next_ >= script->steps_.size() || script->running_)
             return;
         script->running_ = true;  // a step may open a modal loop that ticks too
-        if (script->steps_[script->next_]())
+        if (script->steps_[script->next_]()) {
             ++script->next_;
+            script->waited_ = 0;
+        } else if (++script->waited_ > kPatience) {
+            script->next_ = script->steps_.size();
+            EnumThreadWindows(
+                GetCurrentThreadId(),
+                [](HWND hwnd, LPARAM) {
+                    PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+                    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+                    return TRUE;
+                },
+                0);
+        }
         script->running_ = false;
     }
 
     static inline TScript* current_ = nullptr;
     std::vector<TStep> steps_;
     std::size_t next_ = 0;
+    int waited_ = 0;
     bool running_ = false;
     UINT_PTR timer_ = 0;
 };
@@ -96,6 +113,7 @@ class NewFolderButtonTest : public testing::Test {
         const HWND picker = FindDialog(true);
         if (picker == nullptr)
             return false;
+        firstPicker_ = picker;
         const HWND button = GetDlgItem(picker, kNewButtonId);
         newCaption_ = Text(button);
         RECT newRect{};
@@ -127,6 +145,23 @@ class NewFolderButtonTest : public testing::Test {
         };
     }
 
+    // Once the picker opened again with `folder` selected (its path is the
+    // status text), presses OK.
+    std::function<bool()> PickWhenSelected(const std::filesystem::path& folder) {
+        return [this, folder] {
+            const HWND picker = FindDialog(true);
+            if (picker == nullptr || picker == firstPicker_)
+                return false;
+            bool shown = false;
+            for (HWND text = FindWindowExW(picker, nullptr, L"Static", nullptr); text != nullptr;
+                 text = FindWindowExW(picker, text, L"Static", nullptr))
+                shown = shown || Text(text) == folder.wstring();
+            if (shown)
+                PostMessageW(picker, WM_COMMAND, IDOK, 0);
+            return shown;
+        };
+    }
+
     static bool PressInPicker(int id) {
         const HWND picker = FindDialog(true);
         if (picker == nullptr)
@@ -140,17 +175,18 @@ class NewFolderButtonTest : public testing::Test {
     TSHDirectoryDialog dialog_{nullptr};
     std::wstring newCaption_;
     bool mirrored_ = false;
+    HWND firstPicker_ = nullptr;
 };
 
 TEST_F(NewFolderButtonTest, AMadeFolderIsOpenedAgainAndPicked) {
+    const std::filesystem::path made = root_.Path() / "Made here";
     const TScript script({[this] { return ClickNew(); }, NameFolder(L"Made here"),
-                          // The picker came back: OK picks the new folder.
-                          [] { return PressInPicker(IDOK); }});
+                          // The picker came back at the new folder: OK picks it.
+                          PickWhenSelected(made)});
     EXPECT_TRUE(dialog_.Execute());
     EXPECT_EQ(script.Done(), 3u);
     EXPECT_EQ(newCaption_, L"&New...");
     EXPECT_TRUE(mirrored_);
-    const std::filesystem::path made = root_.Path() / "Made here";
     EXPECT_TRUE(std::filesystem::is_directory(made));
     EXPECT_EQ(dialog_.Directory(), ToUtf8(made.wstring()));
 }
