@@ -420,9 +420,7 @@ void TCollBasicFrame::ToggleStates() {
         const TRowCheck state = ItemState(item);
         if (state == rcNone || !CanToggle(item))
             continue;
-        toggling_ = true;
         SetItemState(item, state == rcTicked ? rcClear : rcTicked);
-        toggling_ = false;
         ListView1->SetRow(row, RowOf(item));
         changed = true;
     }
@@ -436,9 +434,7 @@ void TCollBasicFrame::CheckChanged(int row, TRowCheck state) {
     TCollectionItem& item = *rowItems_[static_cast<std::size_t>(row)];
     if (state == ItemState(item))
         return;
-    toggling_ = true;
     SetItemState(item, state);
-    toggling_ = false;
     RecordChange();
 }
 

@@ -88,6 +88,7 @@ class TCollBasicFrame : public TFrame {
     void SetDeleteOnCancel(bool value) { deleteOnCancel_ = value; }
     TTextPasteOptions TextPaste() const { return textPaste_; }
     void SetTextPaste(TTextPasteOptions options) { textPaste_ = options; }
+    // Set while the frame itself adds or pastes items.
     bool Busy() const { return busy_; }
     // While locked, changes neither set modified nor fire OnChange.
     void BeginUpdateLock() { ++updateLock_; }
@@ -121,7 +122,6 @@ class TCollBasicFrame : public TFrame {
     bool modified_ = false;
     bool deleteOnCancel_ = false;
     bool busy_ = false;
-    bool toggling_ = false;
     int updateLock_ = 0;
     TTextPasteOptions textPaste_;
     unsigned clipboardFormat_ = 0;
