@@ -5,6 +5,9 @@
 #include "app/fmHelpView.h"
 #include "app/fmNimbraApp.h"
 #include "app/fmTipOfTheDay.h"
+#include "folders/fmCustomFolder.h"
+#include "folders/fmCustomFolderPath.h"
+#include "folders/fmCustomFolders.h"
 #include "search/fmCustomRecentPeriod.h"
 
 namespace nimbra {
@@ -16,6 +19,9 @@ void CreateProgramWindows(TComponent& program) {
     new TAskForUpdateDialog(&program);
     new TTipOfTheDayDialog(&program, {}, 0);
     new THelpViewForm(&program);
+    new TCustomFoldersForm(&program);
+    new TCustomFolderForm(&program);
+    new TCustomFolderPathForm(&program);
 }
 
 }  // namespace nimbra

@@ -294,6 +294,12 @@ bool TWinPeer::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         case WM_CTLCOLORLISTBOX:
             child = reinterpret_cast<HWND>(lParam);
             break;
+        case WM_DRAWITEM:
+            // Owner-drawn controls draw themselves; menus draw elsewhere.
+            if (reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU)
+                return false;
+            child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+            break;
         default:
             return false;
     }

@@ -11,6 +11,7 @@
 #include "controls/ComCtrls.h"
 #include "controls/Controls_win.h"
 #include "controls/Forms_win.h"
+#include "controls/ListColumns_win.h"
 #include "controls/Peers_win.h"
 #include "shell/ShellImageList_win.h"
 #include "utils/ConfigUtils.h"
@@ -96,14 +97,7 @@ class TListViewPeerImpl : public TWinPeer, public TListViewPeer {
     }
 
     void ColumnsChanged() override {
-        const auto& columns = *List().Columns();
-        for (int i = 0; i < columns.Count() && i < ColumnCount(); ++i) {
-            std::wstring caption = ToWide(columns.Items(i)->Caption());
-            LVCOLUMNW column{};
-            column.mask = LVCF_TEXT;
-            column.pszText = caption.data();
-            ListView_SetColumn(Handle(), i, &column);
-        }
+        SetListColumnCaptions(Handle(), *List().Columns());
         FitAutoSizeColumns();
     }
 
@@ -173,46 +167,10 @@ class TListViewPeerImpl : public TWinPeer, public TListViewPeer {
   private:
     int ColumnCount() const { return Header_GetItemCount(ListView_GetHeader(Handle())); }
 
-    void InsertColumns() {
-        const int dpi = Dpi();
-        const auto& columns = *List().Columns();
-        for (int i = 0; i < columns.Count(); ++i) {
-            std::wstring caption = ToWide(columns.Items(i)->Caption());
-            LVCOLUMNW column{};
-            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-            column.pszText = caption.data();
-            column.cx = ScaleToDpi(columns.Items(i)->Width(), dpi);
-            column.iSubItem = i;
-            ListView_InsertColumn(Handle(), i, &column);
-        }
-    }
+    void InsertColumns() { InsertListColumns(Handle(), *List().Columns(), Dpi()); }
 
-    // Columns that take the width their texts need share what the others
-    // leave, in the proportion of their design widths.
     void FitAutoSizeColumns() {
-        const auto& columns = *List().Columns();
-        RECT rc{};
-        GetClientRect(Handle(), &rc);
-        const int dpi = Dpi();
-        int fixed = 0;
-        int autoDesign = 0;
-        for (int i = 0; i < columns.Count(); ++i) {
-            if (columns.Items(i)->AutoSize())
-                autoDesign += std::max(1, columns.Items(i)->Width());
-            else
-                fixed += ListView_GetColumnWidth(Handle(), i);
-        }
-        if (autoDesign == 0)
-            return;
-        const int room = std::max(0, static_cast<int>(rc.right - rc.left) - fixed);
-        for (int i = 0; i < columns.Count(); ++i) {
-            const TListColumn& column = *columns.Items(i);
-            if (!column.AutoSize())
-                continue;
-            const int width = std::max(ScaleToDpi(kLeastAutoColumnWidth, dpi),
-                                       room * std::max(1, column.Width()) / autoDesign);
-            ListView_SetColumnWidth(Handle(), i, width);
-        }
+        nimbra::FitAutoSizeColumns(Handle(), *List().Columns(), Dpi(), kLeastAutoColumnWidth);
     }
 
     std::string StorePrefix() const { return List().ComponentPath(); }

@@ -2,10 +2,13 @@
 
 #include <array>
 
+#include "controls/CheckListView.h"
 #include "controls/ComCtrls.h"
 #include "controls/ExtCtrls.h"
 #include "controls/Forms_win.h"
 #include "controls/HelpCtrls.h"
+#include "controls/ImageComboBox.h"
+#include "controls/RadioButton.h"
 #include "controls/Spin.h"
 #include "controls/StdCtrls.h"
 
@@ -25,7 +28,7 @@ std::unique_ptr<TControlPeer> NoPeer(TControl&) {
 }
 
 // Looked up from the control's own class towards its ancestors.
-const std::array<TPeerEntry, 19> kPeers{{
+const std::array<TPeerEntry, 22> kPeers{{
     {&TCustomForm::StaticClassInfo, &MakeFormPeer},
     {&TFrame::StaticClassInfo, &MakeContainerPeer},
     {&TPanel::StaticClassInfo, &MakeContainerPeer},
@@ -45,6 +48,9 @@ const std::array<TPeerEntry, 19> kPeers{{
     {&TListViewEx::StaticClassInfo, &MakeListViewPeer},
     {&TTreeView::StaticClassInfo, &MakeTreeViewPeer},
     {&TRichView::StaticClassInfo, &MakeRichViewPeer},
+    {&TCheckListView::StaticClassInfo, &MakeCheckListPeer},
+    {&TRadioButton::StaticClassInfo, &MakeRadioButtonPeer},
+    {&TImageComboBox::StaticClassInfo, &MakeImageComboBoxPeer},
 }};
 
 }  // namespace

@@ -28,5 +28,8 @@ std::unique_ptr<TControlPeer> MakeToolBarPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeListViewPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeTreeViewPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeRichViewPeer(TControl& control);
+std::unique_ptr<TControlPeer> MakeCheckListPeer(TControl& control);
+std::unique_ptr<TControlPeer> MakeRadioButtonPeer(TControl& control);
+std::unique_ptr<TControlPeer> MakeImageComboBoxPeer(TControl& control);
 
 }  // namespace nimbra

@@ -302,6 +302,18 @@ class TGroupBoxPeer : public TWinPeer {
     bool Reflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
         return AnswerTransparentColor(message, wParam, result);
     }
+
+    // The box paints no inside of its own: on a parent that clips its
+    // children (a tab sheet) it would stay unpainted.
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_ERASEBKGND) {
+            RECT rc{};
+            GetClientRect(Handle(), &rc);
+            FillRect(reinterpret_cast<HDC>(wParam), &rc, GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
+        return TWinPeer::WndProc(message, wParam, lParam);
+    }
 };
 
 }  // namespace

@@ -97,6 +97,8 @@ class TNimbraFrame : public TFrame {
     // Saves the folders configuration, rebuilds the include menu and scans
     // again (after the folders list was replaced).
     void ApplyFoldersChange();
+    // Adds an entry for one location the user chooses ("&Add folder...").
+    void QuickAddFolderExecute();
     // The translated texts that code sets: column titles, the header, hints.
     void Localize();
 

@@ -5,6 +5,8 @@
 #include "controls/Dialogs_win.h"
 #include "controls/Forms_win.h"
 #include "folders/NimbraFoldersCfg.h"
+#include "folders/fmCustomFolderPath.h"
+#include "folders/fmCustomFolders.h"
 #include "search/ItemCommands.h"
 #include "search/frNimbra.h"
 
@@ -101,6 +103,11 @@ void TNimbraFrame::CreateActions() {
         MakeAction("CustomizeFolders", "&Customize...", "Customize this menu.", 0, -1);
     QuickAddFolder =
         MakeAction("QuickAddFolder", "&Add folder...", "Add custom folder to this menu.", 0, -1);
+    CustomizeFolders->OnExecute = [this](TObject&) {
+        if (EditCustomFolders(*FoldersCfg->Folders()))
+            ApplyFoldersChange();
+    };
+    QuickAddFolder->OnExecute = [this](TObject&) { QuickAddFolderExecute(); };
     CreateRecentActions();
 
     RecentButton->SetAction(RecentOnly);
@@ -109,6 +116,28 @@ void TNimbraFrame::CreateActions() {
     IncludeButton->SetHint("Select the folders you would like to search.");
     OpenButton->SetAction(CmdRun);
     HelpButton->SetAction(ShowHelp);
+}
+
+// A new entry with one new location; it goes again when the location
+// dialog is cancelled (or fails).
+void TNimbraFrame::QuickAddFolderExecute() {
+    TCustomFolder* folder = FoldersCfg->Folders()->Add();
+    TCustomFolderPath* path = folder->Paths()->Add();
+    bool accepted = false;
+    try {
+        accepted = EditCustomFolderPath(*path, true);
+    } catch (...) {
+        delete folder;
+        throw;
+    }
+    if (!accepted) {
+        delete folder;
+        return;
+    }
+    // The first character of the title becomes the menu entry's hot key.
+    const std::string title = path->Title();
+    folder->SetTitle(title.empty() ? title : "&" + title);
+    ApplyFoldersChange();
 }
 
 bool TNimbraFrame::HoldingFormActive() const {

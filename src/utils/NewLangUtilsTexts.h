@@ -58,6 +58,16 @@ inline constexpr TCodeText kCodeTexts[] = {
     {"Nimbra", "PathDoesntExist", "Path \"%s\" does not exist."},
     {"Nimbra", "ErrorLoading", "Error loading folders contents."},
     {"Nimbra", "OpenFailed", "Could not open \"%s\"."},
+    {"DirectoryDialog", "NewButton", "&New..."},
+    {"DirectoryDialog", "CannotCreateHere",
+     "You cannot create a new folder here. Choose a different location."},
+    // The system's reason follows on a line of its own, in brackets.
+    {"DirectoryDialog", "CreateFailed", "Failed to create new folder"},
+    {"DirectoryDialog", "NewFolderCaption", "New folder"},
+    {"DirectoryDialog", "NewFolderPrompt", "Enter a new folder name"},
+    {"DirectoryDialog", "NewFolderName", "New folder"},
+    {"InputQuery", "OK", "OK"},
+    {"InputQuery", "Cancel", "Cancel"},
     // The names of keys in shortcut texts.
     {kStringConstantsSection, "SmkcShift", "Shift+"},
     {kStringConstantsSection, "SmkcCtrl", "Ctrl+"},

@@ -171,7 +171,7 @@ TEST_F(AppShellTest, TheHotkeyBringsAnOpenDialogToTheFront) {
         return about != nimbra.MainWindow() && IsWindowVisible(about);
     }));
     nimbra.Settle();
-    nimbra.Screenshot(about, ScreenshotFolder() / "shell-about.png");
+    nimbra.Screenshot(ScreenshotFolder() / "shell-about.png", about);
     SetForegroundWindow(GetDesktopWindow());
     PressHotkey();
     EXPECT_TRUE(nimbra.WaitFor([&] { return GetForegroundWindow() == about; }));
@@ -194,7 +194,7 @@ TEST_F(AppShellTest, TheTipOfTheDayShowsTipsOneAfterAnother) {
     const std::string first = WindowText(tip);
     EXPECT_FALSE(first.empty());
     EXPECT_EQ(WindowText(dialog), "Nimbra Tip Of The Day");
-    nimbra.Screenshot(dialog, ScreenshotFolder() / "shell-tip-of-the-day.png");
+    nimbra.Screenshot(ScreenshotFolder() / "shell-tip-of-the-day.png", dialog);
     SendChord(VK_MENU, 'N');
     EXPECT_TRUE(nimbra.WaitFor([&] { return WindowText(tip) != first; })) << "no next tip";
     PostMessageW(dialog, WM_CLOSE, 0, 0);
@@ -262,7 +262,7 @@ TEST_F(AppShellTest, F1OnTheInputBoxOpensItsTopicAndLinksLeadOn) {
     const std::string text = WindowText(topic);
     EXPECT_EQ(text.rfind("The input box", 0), 0u) << text;
     EXPECT_EQ(text.find("\xee\x80\x80"), std::string::npos) << "a link mark shows";
-    nimbra.Screenshot(viewer, ScreenshotFolder() / "help-input-box.png");
+    nimbra.Screenshot(ScreenshotFolder() / "help-input-box.png", viewer);
     PostMessageW(viewer, WM_CLOSE, 0, 0);
     EXPECT_TRUE(nimbra.WaitFor([&] { return !IsWindowVisible(viewer); }));
     EXPECT_TRUE(nimbra.MainVisible()) << "closing the help hid the program";

@@ -167,6 +167,19 @@ DWORD RunNimbraToEnd(const std::wstring& arguments, int ms) {
     return code;
 }
 
+TScopedDpi::TScopedDpi(DWORD dpi) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key_, nullptr) != ERROR_SUCCESS)
+        throw std::runtime_error("the resolution setting cannot be written");
+    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+}
+
+TScopedDpi::~TScopedDpi() {
+    RegDeleteValueW(key_, L"LogPixels");
+    RegCloseKey(key_);
+}
+
 // ---- the process ----------------------------------------------------------------------
 
 TNimbraProcess::TNimbraProcess(const std::wstring& arguments, bool shown) {
@@ -204,6 +217,34 @@ TNimbraProcess::~TNimbraProcess() {
 
 HWND TNimbraProcess::Control(const std::string& path) const {
     return FindChildWindow(main_, info_.dwProcessId, path);
+}
+
+HWND TNimbraProcess::WaitForWindow(const std::string& path, int ms) {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            TFind find{info_.dwProcessId, path};
+            EnumWindows(&FindByPath, reinterpret_cast<LPARAM>(&find));
+            for (HWND top = GetTopWindow(nullptr); find.Found == nullptr && top != nullptr;
+                 top = GetWindow(top, GW_HWNDNEXT)) {
+                DWORD process = 0;
+                GetWindowThreadProcessId(top, &process);
+                if (process == info_.dwProcessId)
+                    EnumChildWindows(top, &FindByPath, reinterpret_cast<LPARAM>(&find));
+            }
+            found = find.Found;
+            return found != nullptr && IsWindowVisible(found);
+        },
+        ms);
+    return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+std::vector<std::string> TNimbraProcess::ListTexts(HWND list) const {
+    std::vector<std::string> texts;
+    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        texts.push_back(ToUtf8(ItemText(list, i, 0)));
+    return texts;
 }
 
 bool TNimbraProcess::WaitFor(const std::function<bool()>& done, int ms) {
@@ -249,14 +290,18 @@ void TNimbraProcess::Type(const std::wstring& text) {
     Settle();
 }
 
-void TNimbraProcess::Press(WORD key, bool shift, bool ctrl) {
+void TNimbraProcess::Press(WORD key, bool shift, bool ctrl, bool alt) {
     std::vector<INPUT> inputs;
     if (shift)
         inputs.push_back(KeyInput(VK_SHIFT, false));
     if (ctrl)
         inputs.push_back(KeyInput(VK_CONTROL, false));
+    if (alt)
+        inputs.push_back(KeyInput(VK_MENU, false));
     inputs.push_back(KeyInput(key, false));
     inputs.push_back(KeyInput(key, true));
+    if (alt)
+        inputs.push_back(KeyInput(VK_MENU, true));
     if (ctrl)
         inputs.push_back(KeyInput(VK_CONTROL, true));
     if (shift)
@@ -284,7 +329,7 @@ int TNimbraProcess::SelectedRow() const {
         SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-std::wstring TNimbraProcess::ItemText(int row, int column) const {
+std::wstring TNimbraProcess::ItemText(HWND list, int row, int column) const {
     // The list's text comes back into the program's own memory: the item
     // and its buffer are placed there.
     constexpr std::size_t kChars = 512;
@@ -298,7 +343,7 @@ std::wstring TNimbraProcess::ItemText(int row, int column) const {
     item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(LVITEMW));
     WriteProcessMemory(info_.hProcess, remote, &item, sizeof item, nullptr);
     const auto length = static_cast<std::size_t>(SendMessageW(
-        list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote)));
+        list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote)));
     std::wstring text(std::min(length, kChars - 1), L'\0');
     ReadProcessMemory(info_.hProcess, item.pszText, text.data(), text.size() * sizeof(wchar_t),
                       nullptr);
@@ -308,7 +353,7 @@ std::wstring TNimbraProcess::ItemText(int row, int column) const {
 
 TRow TNimbraProcess::Row(int index) const {
     static const UINT rowState = RegisterWindowMessageW(L"Nimbra.RowState");
-    return {ToUtf8(ItemText(index, 0)), ToUtf8(ItemText(index, 1)),
+    return {ToUtf8(ItemText(list_, index, 0)), ToUtf8(ItemText(list_, index, 1)),
             SendMessageW(list_, rowState, static_cast<WPARAM>(index), 0) == 1};
 }
 
@@ -382,9 +427,9 @@ bool TNimbraProcess::Close() {
 // the picture is asked for from outside: scripts/test watches for a request
 // file and takes the picture from the X display. Without that watcher (on
 // Windows, or a display of Wine's own windows) the screen is copied here.
-void TNimbraProcess::Screenshot(HWND window, const std::filesystem::path& file) const {
+void TNimbraProcess::Screenshot(const std::filesystem::path& file, HWND window) const {
     RECT rc{};
-    GetWindowRect(window, &rc);
+    GetWindowRect(window != nullptr ? window : main_, &rc);
     std::filesystem::remove(file);
     const std::filesystem::path request = file.string() + ".request";
     std::ofstream(request) << rc.left << " " << rc.top << " " << rc.right - rc.left << " "

@@ -38,6 +38,12 @@ class TNimbraProcess {
     // The window of the control with the component path, e.g.
     // "NimbraApp.NimbraFrame1.Edit1"; nullptr when there is none.
     HWND Control(const std::string& path) const;
+    // A window of the program anywhere (a dialog, or a control in one), by
+    // its component path, waiting up to `ms` for it to be shown; nullptr
+    // when it does not come.
+    HWND WaitForWindow(const std::string& path, int ms = 5000);
+    // The first column of every row of a report list of the program.
+    std::vector<std::string> ListTexts(HWND list) const;
     DWORD ProcessId() const { return info_.dwProcessId; }
     HANDLE Process() const { return info_.hProcess; }
 
@@ -45,8 +51,8 @@ class TNimbraProcess {
     void Activate();
     // Types text into whatever has the focus (Unicode key events).
     void Type(const std::wstring& text);
-    // Presses a key, with Shift or Ctrl held when asked.
-    void Press(WORD key, bool shift = false, bool ctrl = false);
+    // Presses a key, with Shift, Ctrl or Alt held when asked.
+    void Press(WORD key, bool shift = false, bool ctrl = false, bool alt = false);
     // Sends text and then a key (none for 0) in one burst (one SendInput
     // call), without waiting.
     void Burst(const std::wstring& text, WORD finalKey = 0);
@@ -73,15 +79,14 @@ class TNimbraProcess {
     // Closes the program and waits for its end; true when it ended by itself.
     bool Close();
 
-    // A picture of the main window (or another of its windows) as PNG.
-    void Screenshot(const std::filesystem::path& file) const { Screenshot(main_, file); }
-    void Screenshot(HWND window, const std::filesystem::path& file) const;
+    // A picture of the main window (or of `window`) as PNG.
+    void Screenshot(const std::filesystem::path& file, HWND window = nullptr) const;
     // A top-level window of the program by its component name
     // ("HelpViewForm"), or nullptr.
     HWND TopWindow(const std::string& name) const;
 
   private:
-    std::wstring ItemText(int row, int column) const;
+    std::wstring ItemText(HWND list, int row, int column) const;
     static void CopyScreen(const RECT& rc, const std::filesystem::path& file);
 
     PROCESS_INFORMATION info_{};
@@ -112,6 +117,19 @@ std::string WindowText(HWND window);
 DWORD RunNimbraToEnd(const std::wstring& arguments, int ms = 30000);
 // nimbra.exe as a test starts it.
 std::filesystem::path NimbraExe();
+
+// Makes programs started meanwhile run at `dpi` dots per inch (the user's
+// "LogPixels"); raises when the setting cannot be written.
+class TScopedDpi {
+  public:
+    explicit TScopedDpi(DWORD dpi);
+    ~TScopedDpi();
+    TScopedDpi(const TScopedDpi&) = delete;
+    TScopedDpi& operator=(const TScopedDpi&) = delete;
+
+  private:
+    HKEY key_ = nullptr;
+};
 
 // Where screenshots go: build/e2e-screenshots beside the test tree.
 std::filesystem::path ScreenshotFolder();

@@ -314,20 +314,7 @@ TEST_F(SearchWindowTest, AStoredLanguageTranslatesTheWindowWithItsSavedState) {
 
 // At 144 dots per inch everything is half as large again and still fits.
 TEST_F(SearchWindowTest, AtAHigherResolutionTheWindowScales) {
-    HKEY desktop = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                              KEY_SET_VALUE, nullptr, &desktop, nullptr),
-              ERROR_SUCCESS);
-    DWORD dpi = 144;
-    RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                   sizeof dpi);
-    struct TRestore {
-        HKEY Key;
-        ~TRestore() {
-            RegDeleteValueW(Key, L"LogPixels");
-            RegCloseKey(Key);
-        }
-    } restore{desktop};
+    const TScopedDpi dpi(144);
     TNimbraProcess& nimbra = Start();
     nimbra.Type(L"report");
     RECT edit{};
