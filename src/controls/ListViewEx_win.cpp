@@ -77,7 +77,12 @@ class TListViewPeerImpl : public TWinPeer, public TListViewPeer {
 
     void SelectRow(int row) override {
         selecting_ = true;
-        ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED);
+        // The list holds one selected row at most; clearing "every row"
+        // instead costs a pass over all of them in some list controls,
+        // which at 100k rows is most of a keystroke.
+        const int selected = ListView_GetNextItem(Handle(), -1, LVNI_SELECTED);
+        if (selected >= 0 && selected != row)
+            ListView_SetItemState(Handle(), selected, 0, LVIS_SELECTED);
         if (row >= 0) {
             ListView_SetItemState(Handle(), row, LVIS_SELECTED | LVIS_FOCUSED,
                                   LVIS_SELECTED | LVIS_FOCUSED);
