@@ -80,6 +80,10 @@ class TWinPeer : public TControlPeer {
     ATOM nameAtom_ = 0;
 };
 
+class TComboBox;
+// Puts a combo box's items, selection and drop-down length into its window.
+void FillComboBoxWindow(HWND window, const TComboBox& box);
+
 // Makes the peer of a control and of everything inside it, parents first;
 // controls that have one keep it.
 void CreateHandles(TControl& control);

@@ -32,13 +32,7 @@ class TImageComboBoxPeer : public TWinPeer {
 
     void Changed(TControlChange change) override {
         if (change == TControlChange::State) {
-            SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
-            for (int i = 0; i < Box().Items()->Count(); ++i) {
-                const std::wstring item = ToWide(Box().Items()->Strings(i));
-                SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-            }
-            SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(Box().ItemIndex()), 0);
-            SendMessageW(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(Box().DropDownCount()), 0);
+            FillComboBoxWindow(Handle(), Box());
             return;
         }
         TWinPeer::Changed(change);

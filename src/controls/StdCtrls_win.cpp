@@ -268,13 +268,7 @@ class TComboBoxPeer : public TWinPeer {
 
     void Changed(TControlChange change) override {
         if (change == TControlChange::State) {
-            SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
-            for (int i = 0; i < Box().Items()->Count(); ++i) {
-                const std::wstring item = ToWide(Box().Items()->Strings(i));
-                SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-            }
-            SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(Box().ItemIndex()), 0);
-            SendMessageW(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(Box().DropDownCount()), 0);
+            FillComboBoxWindow(Handle(), Box());
             return;
         }
         TWinPeer::Changed(change);
@@ -317,6 +311,16 @@ class TGroupBoxPeer : public TWinPeer {
 };
 
 }  // namespace
+
+void FillComboBoxWindow(HWND window, const TComboBox& box) {
+    SendMessageW(window, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < box.Items()->Count(); ++i) {
+        const std::wstring item = ToWide(box.Items()->Strings(i));
+        SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(box.ItemIndex()), 0);
+    SendMessageW(window, CB_SETMINVISIBLE, static_cast<WPARAM>(box.DropDownCount()), 0);
+}
 
 std::unique_ptr<TControlPeer> MakeLabelPeer(TControl& control) {
     return std::make_unique<TLabelPeer>(static_cast<TLabel&>(control));
