@@ -48,6 +48,10 @@ class TCustomForm : public TWinControl {
     void SetPosition(TPosition position) { position_ = position; }
     // The client area as designed.
     void SetClientSize(int width, int height);
+    // A window of its own with a task-bar button, rather than one owned by
+    // the main window.
+    bool ShowInTaskBar() const { return showInTaskBar_; }
+    void SetShowInTaskBar(bool value) { showInTaskBar_ = value; }
 
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
@@ -94,6 +98,7 @@ class TCustomForm : public TWinControl {
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
     TPosition position_ = poDefault;
+    bool showInTaskBar_ = false;
     TWinControl* activeControl_ = nullptr;
     TModalResult modalResult_ = mrNone;
     TMainMenu* menu_ = nullptr;

@@ -356,8 +356,10 @@ TFormPeer::TFormPeer(TCustomForm& form) : TWinPeer(form) {
     // Windows after the first are owned by the main window: they stay in
     // front of it and have no task bar button of their own.
     HWND owner = nullptr;
-    if (Application != nullptr && Application->MainForm() != nullptr &&
-        Application->MainForm() != &form) {
+    if (form.ShowInTaskBar())
+        exStyle |= WS_EX_APPWINDOW;
+    else if (Application != nullptr && Application->MainForm() != nullptr &&
+             Application->MainForm() != &form) {
         if (const TWinPeer* main = PeerOf(*Application->MainForm()))
             owner = main->Handle();
     }

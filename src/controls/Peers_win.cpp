@@ -7,7 +7,9 @@
 #include "controls/ExtCtrls.h"
 #include "controls/Forms_win.h"
 #include "controls/HelpCtrls.h"
+#include "controls/HotKeyEdit.h"
 #include "controls/ImageComboBox.h"
+#include "controls/PageListBox.h"
 #include "controls/RadioButton.h"
 #include "controls/Spin.h"
 #include "controls/StdCtrls.h"
@@ -28,7 +30,7 @@ std::unique_ptr<TControlPeer> NoPeer(TControl&) {
 }
 
 // Looked up from the control's own class towards its ancestors.
-const std::array<TPeerEntry, 22> kPeers{{
+const std::array<TPeerEntry, 24> kPeers{{
     {&TCustomForm::StaticClassInfo, &MakeFormPeer},
     {&TFrame::StaticClassInfo, &MakeContainerPeer},
     {&TPanel::StaticClassInfo, &MakeContainerPeer},
@@ -51,6 +53,8 @@ const std::array<TPeerEntry, 22> kPeers{{
     {&TCheckListView::StaticClassInfo, &MakeCheckListPeer},
     {&TRadioButton::StaticClassInfo, &MakeRadioButtonPeer},
     {&TImageComboBox::StaticClassInfo, &MakeImageComboBoxPeer},
+    {&TPageListBox::StaticClassInfo, &MakePageListBoxPeer},
+    {&THotKey::StaticClassInfo, &MakeHotKeyPeer},
 }};
 
 }  // namespace

@@ -31,5 +31,7 @@ std::unique_ptr<TControlPeer> MakeRichViewPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeCheckListPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeRadioButtonPeer(TControl& control);
 std::unique_ptr<TControlPeer> MakeImageComboBoxPeer(TControl& control);
+std::unique_ptr<TControlPeer> MakePageListBoxPeer(TControl& control);
+std::unique_ptr<TControlPeer> MakeHotKeyPeer(TControl& control);
 
 }  // namespace nimbra
