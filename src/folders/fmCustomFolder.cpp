@@ -7,8 +7,8 @@
 namespace nimbra {
 
 TCustomFolderForm::TCustomFolderForm(TComponent* owner)
-    : TFolderDialog(owner, "CustomFolderForm", "Edit menu item properties...",
-                    "Menu item properties", 460, 380) {
+    : TPageDialog(owner, "CustomFolderForm", "Edit menu item properties...", "Menu item properties",
+                  460, 380) {
     SetHint("!App.Dialogs.CustomizeFolders.Item");
     const int width = TabSheet1->Width() - 16;
     TitleLabel = MakeControl<TLabel>(this, TabSheet1, "TitleLabel", Bounds(8, 8, 60, 13));
@@ -94,7 +94,7 @@ void TCustomFolderForm::Store(TCustomFolder& folder) const {
 }
 
 const TClassInfo& TCustomFolderForm::StaticClassInfo() {
-    static const TClassInfo info("TCustomFolderForm", &TFolderDialog::StaticClassInfo());
+    static const TClassInfo info("TCustomFolderForm", &TPageDialog::StaticClassInfo());
     return info;
 }
 

@@ -4,13 +4,13 @@
 #include "controls/ActnList.h"
 #include "folders/CustomFolderUtils.h"
 #include "folders/NimbraCustomFolders.h"
-#include "folders/fmFolderDialog.h"
+#include "utils/fmPageDialog.h"
 
 namespace nimbra {
 
 class TCustomPathsEditFrame;
 
-class TCustomFolderForm : public TFolderDialog {
+class TCustomFolderForm : public TPageDialog {
   public:
     explicit TCustomFolderForm(TComponent* owner);
 

@@ -18,7 +18,7 @@ constexpr int kShownRows = 16;
 }  // namespace
 
 TCustomFolderPathForm::TCustomFolderPathForm(TComponent* owner)
-    : TFolderDialog(owner, "CustomFolderPathForm", "Folder properties...", "Folder", 440, 250) {
+    : TPageDialog(owner, "CustomFolderPathForm", "Folder properties...", "Folder", 440, 250) {
     SetHint("!App.Dialogs.CustomizeFolders.Location");
     const int width = TabSheet1->Width() - 16;
     GroupBox1 = MakeControl<TGroupBox>(this, TabSheet1, "GroupBox1", Bounds(8, 8, width, 150));
@@ -176,7 +176,7 @@ void TCustomFolderPathForm::Explore() {
 }
 
 const TClassInfo& TCustomFolderPathForm::StaticClassInfo() {
-    static const TClassInfo info("TCustomFolderPathForm", &TFolderDialog::StaticClassInfo());
+    static const TClassInfo info("TCustomFolderPathForm", &TPageDialog::StaticClassInfo());
     return info;
 }
 

@@ -9,13 +9,13 @@
 #include "controls/RadioButton.h"
 #include "folders/CustomFolderUtils.h"
 #include "folders/NimbraCustomFolders.h"
-#include "folders/fmFolderDialog.h"
+#include "utils/fmPageDialog.h"
 
 namespace nimbra {
 
 class TSHDirectoryDialog;
 
-class TCustomFolderPathForm : public TFolderDialog {
+class TCustomFolderPathForm : public TPageDialog {
   public:
     explicit TCustomFolderPathForm(TComponent* owner);
 

@@ -7,8 +7,8 @@
 namespace nimbra {
 
 TCustomFoldersForm::TCustomFoldersForm(TComponent* owner)
-    : TFolderDialog(owner, "CustomFoldersForm", "Customize folders menu...", "Menu items", 560, 420,
-                    60) {
+    : TPageDialog(owner, "CustomFoldersForm", "Customize folders menu...", "Menu items", 560, 420,
+                  60) {
     SetHint("!App.Dialogs.CustomizeFolders");
     FoldersFrame = new TCustomFoldersEditFrame(this);
     FoldersFrame->SetParent(TabSheet1);
@@ -23,7 +23,7 @@ TCustomFoldersForm::TCustomFoldersForm(TComponent* owner)
 }
 
 const TClassInfo& TCustomFoldersForm::StaticClassInfo() {
-    static const TClassInfo info("TCustomFoldersForm", &TFolderDialog::StaticClassInfo());
+    static const TClassInfo info("TCustomFoldersForm", &TPageDialog::StaticClassInfo());
     return info;
 }
 

@@ -2,13 +2,13 @@
 
 // The list dialog of the include-folders menu (Windows only).
 #include "folders/NimbraCustomFolders.h"
-#include "folders/fmFolderDialog.h"
+#include "utils/fmPageDialog.h"
 
 namespace nimbra {
 
 class TCustomFoldersEditFrame;
 
-class TCustomFoldersForm : public TFolderDialog {
+class TCustomFoldersForm : public TPageDialog {
   public:
     explicit TCustomFoldersForm(TComponent* owner);
 

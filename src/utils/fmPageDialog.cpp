@@ -1,4 +1,4 @@
-#include "folders/fmFolderDialog.h"
+#include "utils/fmPageDialog.h"
 
 #include "help/HelpUtilsEx.h"
 #include "utils/AppIniForm_win.h"
@@ -13,8 +13,8 @@ constexpr int kButtonHeight = 25;
 constexpr int kMargin = 8;
 }  // namespace
 
-TFolderDialog::TFolderDialog(TComponent* owner, const char* name, const char* caption,
-                             const char* pageCaption, int width, int height, int bottom)
+TPageDialog::TPageDialog(TComponent* owner, const char* name, const char* caption,
+                         const char* pageCaption, int width, int height, int bottom)
     : TForm(owner) {
     SetName(name);
     SetCaption(caption);
@@ -58,14 +58,14 @@ TFolderDialog::TFolderDialog(TComponent* owner, const char* name, const char* ca
     HelpButton->OnClick = [this](TObject&) { ShowHelp(ContextTopicOf(this)); };
 }
 
-void TFolderDialog::FinishDialog() {
+void TPageDialog::FinishDialog() {
     NewLocalizer1 = new TNewLocalizer(this);
     NewLocalizer1->SetName("NewLocalizer1");
     FinishLoading(*this);
 }
 
-const TClassInfo& TFolderDialog::StaticClassInfo() {
-    static const TClassInfo info("TFolderDialog", &TForm::StaticClassInfo());
+const TClassInfo& TPageDialog::StaticClassInfo() {
+    static const TClassInfo info("TPageDialog", &TForm::StaticClassInfo());
     return info;
 }
 

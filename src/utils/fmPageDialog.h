@@ -1,8 +1,9 @@
 #pragma once
 
-// What the three include-folders dialogs share (Windows only): one page
-// for their controls, OK, Cancel and Help at the bottom, the window's font
-// and place kept under "View state", and a localizer.
+// What the program's small dialogs (the include-folders dialogs, the
+// shortcut editor) share (Windows only): one page for their controls, OK,
+// Cancel and Help at the bottom, the window's font and place kept under
+// "View state", and a localizer.
 #include <memory>
 
 #include "controls/ComCtrls.h"
@@ -15,7 +16,7 @@ class TAppIniFormFont;
 class TAppIniFormPos;
 class TNewLocalizer;
 
-class TFolderDialog : public TForm {
+class TPageDialog : public TForm {
   public:
     TPageControl* PageControl1 = nullptr;
     TTabSheet* TabSheet1 = nullptr;
@@ -32,8 +33,8 @@ class TFolderDialog : public TForm {
   protected:
     // A sizeable dialog of the client size given (96-dpi pixels) whose page
     // leaves `bottom` pixels below it for the buttons.
-    TFolderDialog(TComponent* owner, const char* name, const char* caption, const char* pageCaption,
-                  int width, int height, int bottom = 40);
+    TPageDialog(TComponent* owner, const char* name, const char* caption, const char* pageCaption,
+                int width, int height, int bottom = 40);
     // Ends the subclass's constructor: the localizer, then FinishLoading.
     void FinishDialog();
 };
