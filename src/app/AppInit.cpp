@@ -41,6 +41,8 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     InitAppIni(ProgramFolder());
     TAppShortCutsManager shortCuts;
     const TAppShortCutsLocalizer shortCutsLocalizer;
+    // The options dialog's keyboard page edits its copies.
+    TAppShortCutsCfg shortCutsCfg;
     TNimbraCfg configuration;
     configuration.Load();
 

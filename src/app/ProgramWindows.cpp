@@ -4,16 +4,20 @@
 #include "app/fmAskForUpdate.h"
 #include "app/fmHelpView.h"
 #include "app/fmNimbraApp.h"
+#include "app/fmOptionsDlgNew2.h"
 #include "app/fmTipOfTheDay.h"
 #include "folders/fmCustomFolder.h"
 #include "folders/fmCustomFolderPath.h"
 #include "folders/fmCustomFolders.h"
 #include "search/fmCustomRecentPeriod.h"
+#include "shortcuts/fmEditShortCut.h"
 
 namespace nimbra {
 
 void CreateProgramWindows(TComponent& program) {
-    new TNimbraApp(&program);
+    auto* main = new TNimbraApp(&program);
+    new TOptionsDlgNew2(&program, *main->AppOptionsDialog);
+    new TEditShortCutDialog(&program);
     new TRecentPeriodDialog(&program);
     new TAboutForm(&program, false);
     new TAskForUpdateDialog(&program);

@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include "app/OptionUtils2.h"
 #include "app/TrayUtils.h"
 #include "app/TypeAhead.h"
 #include "app/fmAbout.h"
@@ -13,9 +14,11 @@
 #include "base/DateTime.h"
 #include "base/Unicode.h"
 #include "controls/Forms_win.h"
+#include "controls/ImgList.h"
 #include "controls/Timer_win.h"
 #include "help/CommonAppHelp.h"
 #include "help/HelpUtilsEx.h"
+#include "shell/ShellUtils_win.h"
 #include "shortcuts/AppShortcuts.h"
 #include "utils/AppIniForm_win.h"
 #include "utils/ConfigUtils.h"
@@ -35,10 +38,6 @@ std::string ReplaceFirst(std::string text, std::string_view what, std::string_vi
     if (const std::size_t at = text.find(what); at != std::string::npos)
         text.replace(at, what.size(), with);
     return text;
-}
-
-void OpenInShell(const std::string& target) {
-    ShellExecuteW(nullptr, L"open", ToWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 HWND FormWindow(const TCustomForm& form) {
@@ -103,6 +102,7 @@ TCommonAppForm::TCommonAppForm(TComponent* owner) : TForm(owner) {
         PostCreate();
     };
     CreateActions();
+    CreateOptionsDialog();
     OnShow = [this](TObject&) { FormShown(); };
 }
 
@@ -121,6 +121,18 @@ TAction* TCommonAppForm::MakeAction(const char* name, const char* caption, const
     action->SetShortCut(shortCut);
     action->SetActionList(ActionList1);
     return action;
+}
+
+void TCommonAppForm::CreateOptionsDialog() {
+    AppOptionsImages = new TCustomImageList(this);
+    AppOptionsImages->SetName("AppOptionsImages");
+    AppOptionsImages->SetSize(32, 32);
+    for (const char* picture : {"LANG", "KEYS", "SHELL"})
+        AppOptionsImages->Add(picture);
+    AppOptionsDialog = new TOptionsDialog2(this);
+    AppOptionsDialog->SetName("AppOptionsDialog");
+    AppOptionsDialog->SetImages(AppOptionsImages);
+    AppOptionsDialog->SetShowHelpButton(true);
 }
 
 void TCommonAppForm::CreateActions() {
@@ -152,17 +164,22 @@ void TCommonAppForm::CreateActions() {
     AppAbout->OnExecute = [this](TObject&) { ShowAboutBox(this); };
     AppWeb = MakeAction("AppWeb", "&Web site...",
                         "Open the maker's Web site|Open the maker's Web site.");
-    AppWeb->OnExecute = [](TObject&) { OpenInShell(std::string(kHomePage)); };
+    AppWeb->OnExecute = [](TObject&) { OpenWithShell(kHomePage); };
     VisitHomePage = MakeAction("VisitHomePage", "Visit %s &Web site",
                                "Open the %s Web site using the default Web browser|"
                                "Open the %s Web site using the default Web browser.");
-    VisitHomePage->OnExecute = [](TObject&) { OpenInShell(std::string(kAppPage)); };
-    // The options dialog is not part of the program yet.
-    AppOptions = MakeAction("AppOptions", "&Options...", "Manage the %s options.");
-    AppOptions->SetVisible(false);
+    VisitHomePage->OnExecute = [](TObject&) { OpenWithShell(kAppPage); };
+    AppOptions = new TMyOptionsDialogAction(this);
+    AppOptions->SetName("AppOptions");
+    AppOptions->SetCaption("&Options...");
+    AppOptions->SetHint("Manage the %s options.");
+    AppOptions->SetActionList(ActionList1);
+    AppOptions->OnApplyOptions = [this](TObject&) { ApplyOptions(); };
     SendFeedback = MakeAction("SendFeedback", "&Mail question or comments to support...",
                               "Write to the support|Write a message to the support.");
-    SendFeedback->OnExecute = [](TObject&) { OpenInShell("mailto:" + std::string(kSupportEmail)); };
+    SendFeedback->OnExecute = [](TObject&) {
+        OpenWithShell("mailto:" + std::string(kSupportEmail));
+    };
     EnableDisableBalloons =
         MakeAction("EnableDisableBalloons", "Show &information balloons",
                    "Show information balloons|Show information balloons in the system tray.");

@@ -21,6 +21,9 @@ class TAppIniFormFont;
 class TAppIniFormPos;
 class TAppShortCut;
 class TContextHelpEx;
+class TCustomImageList;
+class TMyOptionsDialogAction;
+class TOptionsDialog2;
 class TMySingleInstance;
 class TNewLocalizer;
 class TTimer;
@@ -43,6 +46,8 @@ class TCommonAppForm : public TForm {
     TMySingleInstance* MySingleInstance1 = nullptr;
     TNewLocalizer* NewLocalizer1 = nullptr;
     TTimer* PostCreateTimer = nullptr;
+    TOptionsDialog2* AppOptionsDialog = nullptr;
+    TCustomImageList* AppOptionsImages = nullptr;
 
     TAction* AppOpen = nullptr;
     TAction* AppHide = nullptr;
@@ -53,7 +58,7 @@ class TCommonAppForm : public TForm {
     TAction* AppAbout = nullptr;
     TAction* AppWeb = nullptr;
     TAction* VisitHomePage = nullptr;
-    TAction* AppOptions = nullptr;
+    TMyOptionsDialogAction* AppOptions = nullptr;
     TAction* SendFeedback = nullptr;
     TAction* EnableDisableBalloons = nullptr;
     TAction* ShowTip = nullptr;
@@ -103,6 +108,9 @@ class TCommonAppForm : public TForm {
 
   private:
     void CreateActions();
+    // The options dialog's component and its 32 x 32 page pictures; the
+    // derived window lists the pages.
+    void CreateOptionsDialog();
     // Captions and hints such as "Visit %s &Web site" name the program.
     void NameTheProgramInActions();
     void SetUpTrayIcon();

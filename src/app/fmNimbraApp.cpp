@@ -4,12 +4,20 @@
 
 #include <initializer_list>
 
+#include "app/OptionUtils2.h"
+#include "app/fmNimbraShellOptions.h"
+#include "app/frCustomFolderBrowserOptions.h"
+#include "app/frNimbraOptions.h"
+#include "controls/ClassRegistry.h"
+#include "controls/ImgList.h"
 #include "folders/NimbraFoldersCfg.h"
 #include "help/HelpUtilsEx.h"
 #include "search/frNimbra.h"
+#include "shortcuts/frHotKeysOptions.h"
 #include "utils/AppIniForm_win.h"
 #include "utils/NewLangUtils.h"
 #include "utils/NimbraCfg.h"
+#include "utils/frLangOptions.h"
 
 namespace nimbra {
 
@@ -77,10 +85,33 @@ TNimbraApp::TNimbraApp(TComponent* owner) : TCommonAppForm(owner) {
     CreateTrayMenu();
     SetActiveControl(NimbraFrame1->Edit1);
 
+    CreateOptionsPages();
+
     NewLocalizer1 = new TNewLocalizer(this);
     NewLocalizer1->SetName("NewLocalizer1");
     NewLocalizer1->SetForceFrameSave(true);
+    NewLocalizer1->Filter()->Add("+AppOptionsDialog.Pages.Title");
     FinishLoading(*this);
+}
+
+void TNimbraApp::CreateOptionsPages() {
+    // Registered here rather than when each page's unit starts: a unit of a
+    // static library that nothing refers to is left out of the program, and
+    // its registration with it.
+    RegisterComponentClass<TNimbraOptionsFrame>();
+    RegisterComponentClass<THotKeysOptionsPageFrame>();
+    RegisterComponentClass<TShellOptionsPageFrame>();
+    RegisterComponentClass<TNimbraShellOptions>();
+    RegisterComponentClass<TLangOptionsPageFrame>();
+    RegisterComponentClass<TCustomFolderBrowserOptionsFrame>();
+    AppOptionsImages->Add("NIMBRA");
+    TOptionsPages2& pages = *AppOptionsDialog->Pages();
+    pages.AddPage("Nimbra", "nimbra", "TNimbraOptionsFrame");
+    pages.AddPage("Keyboard", "keys", "THotKeysOptionsPageFrame");
+    pages.AddPage("Shell", "shell", "TNimbraShellOptions");
+    pages.AddPage("Language", "lang", "TLangOptionsPageFrame");
+    // The program opens folders with the shell's own window.
+    pages.AddPage("Custom Folder Browser", "", "TCustomFolderBrowserOptionsFrame", false);
 }
 
 TMyLinkedAction* TNimbraApp::Link(const char* name, TAction* target) {

@@ -33,6 +33,7 @@ class TNimbraApp : public TCommonAppForm {
     TMyLinkedAction* Link(const char* name, TAction* target);
     void CreateMainMenu();
     void CreateTrayMenu();
+    void CreateOptionsPages();
 };
 
 }  // namespace nimbra

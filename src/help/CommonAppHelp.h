@@ -16,12 +16,14 @@ class TNewLocalizer;
 // The program's name and the maker's addresses, as help texts and the
 // "Visit ... Web site" and support commands use them.
 // PLACEHOLDERS: example.com addresses of our own until the product has a
-// real home; replace all four together.
+// real home; replace them all together.
 inline constexpr std::string_view kAppName = "Nimbra";
 inline constexpr std::string_view kHomePage = "https://www.example.com/";
 inline constexpr std::string_view kAppPage = "https://www.example.com/nimbra/";
 inline constexpr std::string_view kSupportLink = "https://www.example.com/nimbra/support/";
 inline constexpr std::string_view kSupportEmail = "support@example.com";
+// Where translations of the program can be downloaded.
+inline constexpr std::string_view kLanguagesPage = "https://www.example.com/nimbra/languages/";
 
 // A data module that carries help: a help-text component holding one of the
 // program's built-in help texts, and the module's localizer.

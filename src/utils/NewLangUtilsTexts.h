@@ -38,6 +38,8 @@ inline constexpr TCodeText kCodeTexts[] = {
     {"CollBasicFrame", "DeleteConfFmtMany", "Do you really want to delete %d selected items?"},
     {"AppShortCutsView", "Title", "Title"},
     {"AppShortCutsView", "Shortcut", "Shortcut"},
+    {"AppShortCutsView", "InUse", "in use by another program"},
+    {"ShellOptions", "CannotCreateShortcut", "Could not create the shortcut:"},
     {"Nimbra", "TitleColumn", "Title"},
     {"Nimbra", "PathColumn", "Path"},
     {"Nimbra", "ChangedColumn", "Changed"},
