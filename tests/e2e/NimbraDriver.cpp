@@ -239,11 +239,11 @@ HWND TNimbraProcess::WaitForWindow(const std::string& path, int ms) {
     return found != nullptr && IsWindowVisible(found) ? found : nullptr;
 }
 
-std::vector<std::string> TNimbraProcess::ListTexts(HWND list) const {
+std::vector<std::string> TNimbraProcess::ListTexts(HWND list, int column) const {
     std::vector<std::string> texts;
     const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i)
-        texts.push_back(ToUtf8(ItemText(list, i, 0)));
+        texts.push_back(ToUtf8(ItemText(list, i, column)));
     return texts;
 }
 

@@ -42,8 +42,9 @@ class TNimbraProcess {
     // its component path, waiting up to `ms` for it to be shown; nullptr
     // when it does not come.
     HWND WaitForWindow(const std::string& path, int ms = 5000);
-    // The first column of every row of a report list of the program.
-    std::vector<std::string> ListTexts(HWND list) const;
+    // One column (the first by default) of every row of a report list of
+    // the program.
+    std::vector<std::string> ListTexts(HWND list, int column = 0) const;
     DWORD ProcessId() const { return info_.dwProcessId; }
     HANDLE Process() const { return info_.hProcess; }
 
