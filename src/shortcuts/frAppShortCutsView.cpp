@@ -69,11 +69,10 @@ void TAppShortCutsView::SetShortCuts(TAppShortCuts* shortCuts) {
         shortCuts_->OnUpdate = [this](TCollection&, TCollectionItem* item) {
             if (ComponentState().Contains(csDestroying))
                 return;
-            if (auto* shortCut = dynamic_cast<TAppShortCut*>(item)) {
-                SetSortedRows(rowItems_, shortCut);
-            } else {
+            if (auto* shortCut = dynamic_cast<TAppShortCut*>(item))
+                RewriteRow(*shortCut);
+            else
                 Refill();
-            }
         };
     }
     Refill();
@@ -93,25 +92,20 @@ void TAppShortCutsView::Refill() {
         for (int i = 0; i < shortCuts_->Count(); ++i)
             items.push_back(shortCuts_->Items(i));
     }
-    SetSortedRows(std::move(items), nullptr);
+    SetSortedRows(std::move(items));
 }
 
-void TAppShortCutsView::SetSortedRows(std::vector<TAppShortCut*> items,
-                                      const TAppShortCut* select) {
+void TAppShortCutsView::SetSortedRows(std::vector<TAppShortCut*> items) {
     std::stable_sort(items.begin(), items.end(), [](const TAppShortCut* a, const TAppShortCut* b) {
         return a->Description() < b->Description();
     });
     std::vector<TCheckListRow> rows;
     rows.reserve(items.size());
+    for (const TAppShortCut* item : items)
+        rows.push_back(RowOf(*item));
     int selectRow = items.empty() ? -1 : 0;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        rows.push_back(RowOf(*items[i]));
-        if (items[i] == select)
-            selectRow = static_cast<int>(i);
-    }
-    // Without a shortcut to show, the row selected before stays selected.
-    if (select == nullptr && Selected() != nullptr) {
-        const auto kept = std::find(items.begin(), items.end(), Selected());
+    if (const TAppShortCut* selected = Selected()) {
+        const auto kept = std::find(items.begin(), items.end(), selected);
         if (kept != items.end())
             selectRow = static_cast<int>(kept - items.begin());
     }
@@ -120,6 +114,21 @@ void TAppShortCutsView::SetSortedRows(std::vector<TAppShortCut*> items,
     ListView1->SetRows(std::move(rows));
     if (selectRow >= 0)
         ListView1->SelectRows({selectRow});
+    updating_ = false;
+}
+
+// Only the row changes: the change may come from the row's own check box,
+// in the middle of the list's notification.
+void TAppShortCutsView::RewriteRow(const TAppShortCut& shortCut) {
+    const auto found = std::find(rowItems_.begin(), rowItems_.end(), &shortCut);
+    if (found == rowItems_.end()) {
+        Refill();
+        return;
+    }
+    const int row = static_cast<int>(found - rowItems_.begin());
+    updating_ = true;
+    ListView1->SetRow(row, RowOf(shortCut));
+    ListView1->SelectRows({row});
     updating_ = false;
 }
 

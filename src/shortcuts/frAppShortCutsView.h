@@ -46,9 +46,11 @@ class TAppShortCutsView : public TFrame {
 
   private:
     void Refill();
+    void RewriteRow(const TAppShortCut& shortCut);
     TCheckListRow RowOf(const TAppShortCut& shortCut) const;
-    // Rows sorted by their title; the shortcut of each row, in row order.
-    void SetSortedRows(std::vector<TAppShortCut*> items, const TAppShortCut* select);
+    // Rows sorted by their title; the previously selected shortcut stays
+    // selected, else the first row.
+    void SetSortedRows(std::vector<TAppShortCut*> items);
     void LocalizeColumns();
 
     TAppShortCuts* shortCuts_ = nullptr;
