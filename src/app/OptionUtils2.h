@@ -143,6 +143,9 @@ class TOptionsDialog2 : public TComponent {
     void SetShowHelpButton(bool value) { showHelpButton_ = value; }
     bool PreCreateDialog() const { return preCreateDialog_; }
     void SetPreCreateDialog(bool value) { preCreateDialog_ = value; }
+    // Kept with the other published settings, but without effect: the
+    // window layer has no way yet to give up the windows of a hidden page
+    // and make them again (the program never asks for it).
     bool ForceReleaseTabs() const { return forceReleaseTabs_; }
     void SetForceReleaseTabs(bool value) { forceReleaseTabs_ = value; }
     bool ShowOnTaskbar() const { return showOnTaskbar_; }

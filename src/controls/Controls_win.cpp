@@ -393,4 +393,40 @@ TShiftState KeyboardShiftState() {
     return shift;
 }
 
+// ---- owner-drawn lists -------------------------------------------------------------------
+
+void TOwnerDrawListPeer::Initialize() {
+    Fill();
+    SetRowHeights();
+}
+
+void TOwnerDrawListPeer::Changed(TControlChange change) {
+    if (change == TControlChange::State) {
+        Fill();
+        return;
+    }
+    TWinPeer::Changed(change);
+    if (change == TControlChange::Font)
+        SetRowHeights();
+}
+
+void TOwnerDrawListPeer::DpiChanged() {
+    TWinPeer::DpiChanged();
+    SetRowHeights();
+}
+
+bool TOwnerDrawListPeer::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_COMMAND && HIWORD(wParam) == selectionChange_) {
+        SelectionChanged(static_cast<int>(SendMessageW(Handle(), getSelection_, 0, 0)));
+        result = 0;
+        return true;
+    }
+    if (message == WM_DRAWITEM) {
+        DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        return true;
+    }
+    return false;
+}
+
 }  // namespace nimbra

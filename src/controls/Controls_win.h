@@ -80,6 +80,33 @@ class TWinPeer : public TControlPeer {
     ATOM nameAtom_ = 0;
 };
 
+// The peer of a list (or drop-down list) whose rows the program draws: the
+// rows are filled when the model's state changes, their height follows the
+// font and the resolution, and the user's choice is reported.
+class TOwnerDrawListPeer : public TWinPeer {
+  public:
+    void Changed(TControlChange change) override;
+    void DpiChanged() override;
+    bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  protected:
+    // `selectionChange` is the notification of a new choice (LBN_SELCHANGE,
+    // CBN_SELCHANGE), `getSelection` the message that reads it.
+    TOwnerDrawListPeer(TControl& control, WORD selectionChange, UINT getSelection)
+        : TWinPeer(control), selectionChange_(selectionChange), getSelection_(getSelection) {}
+    // The first filling and row height, once the window exists.
+    void Initialize();
+
+    virtual void Fill() = 0;
+    virtual void SetRowHeights() = 0;
+    virtual void DrawRow(const DRAWITEMSTRUCT& draw) = 0;
+    virtual void SelectionChanged(int index) = 0;
+
+  private:
+    WORD selectionChange_;
+    UINT getSelection_;
+};
+
 class TComboBox;
 // Puts a combo box's items, selection and drop-down length into its window.
 void FillComboBoxWindow(HWND window, const TComboBox& box);

@@ -18,51 +18,24 @@ namespace {
 
 constexpr int kIconGap = 4;  // design pixels around the icon
 
-class TImageComboBoxPeer : public TWinPeer {
+class TImageComboBoxPeer : public TOwnerDrawListPeer {
   public:
-    explicit TImageComboBoxPeer(TImageComboBox& box) : TWinPeer(box), images_(nullptr) {
+    explicit TImageComboBoxPeer(TImageComboBox& box)
+        : TOwnerDrawListPeer(box, CBN_SELCHANGE, CB_GETCURSEL), images_(nullptr) {
         CreateSystemControl(
             WC_COMBOBOXW,
             WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0);
-        Changed(TControlChange::State);
-        SetRowHeights();
+        Initialize();
     }
 
     TImageComboBox& Box() const { return static_cast<TImageComboBox&>(Control()); }
 
-    void Changed(TControlChange change) override {
-        if (change == TControlChange::State) {
-            FillComboBoxWindow(Handle(), Box());
-            return;
-        }
-        TWinPeer::Changed(change);
-        if (change == TControlChange::Font)
-            SetRowHeights();
-    }
+  protected:
+    void Fill() override { FillComboBoxWindow(Handle(), Box()); }
+    void SelectionChanged(int index) override { Box().ItemIndexChangedByUser(index); }
 
-    void DpiChanged() override {
-        TWinPeer::DpiChanged();
-        SetRowHeights();
-    }
-
-    bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
-            Box().ItemIndexChangedByUser(
-                static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)));
-            result = 0;
-            return true;
-        }
-        if (message == WM_DRAWITEM) {
-            DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            result = TRUE;
-            return true;
-        }
-        return false;
-    }
-
-  private:
     // Rows as high as a small icon or the text, whichever is more.
-    void SetRowHeights() {
+    void SetRowHeights() override {
         const int dpi = Dpi();
         int height = GetSystemMetricsForDpi(SM_CYSMICON, static_cast<UINT>(dpi));
         if (const HDC dc = GetDC(Handle())) {
@@ -78,7 +51,7 @@ class TImageComboBoxPeer : public TWinPeer {
         SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, height);
     }
 
-    void DrawRow(const DRAWITEMSTRUCT& draw) {
+    void DrawRow(const DRAWITEMSTRUCT& draw) override {
         const bool selected = (draw.itemState & ODS_SELECTED) != 0;
         FillRect(draw.hDC, &draw.rcItem,
                  GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
@@ -109,6 +82,7 @@ class TImageComboBoxPeer : public TWinPeer {
             DrawFocusRect(draw.hDC, &draw.rcItem);
     }
 
+  private:
     TShellImageList images_;
 };
 

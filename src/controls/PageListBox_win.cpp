@@ -17,52 +17,24 @@ namespace {
 
 constexpr int kImageTop = 6;  // design pixels above the picture
 
-class TPageListBoxPeer : public TWinPeer {
+class TPageListBoxPeer : public TOwnerDrawListPeer {
   public:
-    explicit TPageListBoxPeer(TPageListBox& list) : TWinPeer(list) {
+    explicit TPageListBoxPeer(TPageListBox& list)
+        : TOwnerDrawListPeer(list, LBN_SELCHANGE, LB_GETCURSEL) {
         // No strings: the rows are the model's, drawn from it.
         CreateSystemControl(
             WC_LISTBOXW,
             WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
             WS_EX_CLIENTEDGE);
-        Fill();
-        SetRowHeight();
+        Initialize();
     }
 
     TPageListBox& List() const { return static_cast<TPageListBox&>(Control()); }
 
-    void Changed(TControlChange change) override {
-        if (change == TControlChange::State) {
-            Fill();
-            return;
-        }
-        TWinPeer::Changed(change);
-        if (change == TControlChange::Font)
-            SetRowHeight();
-    }
+  protected:
+    void SelectionChanged(int index) override { List().ItemIndexChangedByUser(index); }
 
-    void DpiChanged() override {
-        TWinPeer::DpiChanged();
-        SetRowHeight();
-    }
-
-    bool Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (message == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE) {
-            List().ItemIndexChangedByUser(
-                static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)));
-            result = 0;
-            return true;
-        }
-        if (message == WM_DRAWITEM) {
-            DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            result = TRUE;
-            return true;
-        }
-        return false;
-    }
-
-  private:
-    void Fill() {
+    void Fill() override {
         SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
         SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
         for (std::size_t i = 0; i < List().Items().size(); ++i)
@@ -74,7 +46,7 @@ class TPageListBoxPeer : public TWinPeer {
 
     // The system asks for the row height while the window is made, before
     // the peer hears it; it is set here instead.
-    void SetRowHeight() {
+    void SetRowHeights() override {
         int textHeight = 13;
         if (const HDC dc = GetDC(Handle())) {
             const HGDIOBJ old = SelectObject(dc, FontHandle());
@@ -88,7 +60,7 @@ class TPageListBoxPeer : public TWinPeer {
         InvalidateRect(Handle(), nullptr, TRUE);
     }
 
-    void DrawRow(const DRAWITEMSTRUCT& draw) {
+    void DrawRow(const DRAWITEMSTRUCT& draw) override {
         const bool selected = (draw.itemState & ODS_SELECTED) != 0;
         FillRect(draw.hDC, &draw.rcItem,
                  GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
