@@ -68,6 +68,10 @@ bool TFileBrowser::Next() {
         lastWrite_ = converter_.ToLocal(FileTimeToUtcDateTime(FileTimeTicks(data.ftLastWriteTime)));
         device_ = 0;
         node_ = 0;
+        // Only a linked folder (junction, symbolic link) can lead back into
+        // the tree; ordinary folders are not opened for their identity.
+        if (isDirectory_ && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+            ReadFolderId(FullPath(), device_, node_);
         return true;
     }
 }
@@ -85,10 +89,23 @@ bool TFileBrowser::ReadFolderTime(const std::string& folder, TDateTime& changed)
     return true;
 }
 
-// Paths longer than MAX_PATH cannot be listed, which ends any loop through
-// junctions; no identity check is needed.
-bool TFileBrowser::ReadFolderId(const std::string&, std::uint64_t&, std::uint64_t&) {
-    return false;
+// The volume's serial number and the file index of the folder a path leads
+// to, links followed.
+bool TFileBrowser::ReadFolderId(const std::string& folder, std::uint64_t& device,
+                                std::uint64_t& node) {
+    if (folder.empty())
+        return false;
+    // Opening a folder needs backup semantics; no access right is asked
+    // for, so any folder that can be listed can be identified.
+    const TFileHandle file(CreateFileW(
+        ToWide(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.Get(), &info))
+        return false;
+    device = info.dwVolumeSerialNumber;
+    node = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
 }
 
 }  // namespace nimbra

@@ -203,15 +203,23 @@ class TProgramMenuItems::Scanner {
         std::uint64_t node = 0;
         std::vector<Child> subfolders;
         std::size_t nextSubfolder = 0;
+        bool idRead = false;
     };
 
-    bool IsOnStack(const Frame& frame) const {
-        if (frame.device == 0 && frame.node == 0)
+    // Where the platform identifies only linked folders while listing (the
+    // only ones that can lead back), the folders open above are identified
+    // when the first link is met, once each.
+    bool IsOnStack(const Frame& frame) {
+        if (!HasId(frame))
             return false;
-        return std::any_of(stack_.begin(), stack_.end(), [&](const Frame& f) {
+        return std::any_of(stack_.begin(), stack_.end(), [&](Frame& f) {
+            if (!HasId(f) && !f.idRead)
+                TFileBrowser::ReadFolderId(f.path, f.device, f.node);
+            f.idRead = true;
             return f.device == frame.device && f.node == frame.node;
         });
     }
+    static bool HasId(const Frame& frame) { return frame.device != 0 || frame.node != 0; }
 
     // Names in the locale's case-insensitive order, through sort keys made
     // once per name.

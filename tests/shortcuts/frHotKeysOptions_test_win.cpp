@@ -85,6 +85,7 @@ TEST_F(HotKeysPageTest, TheCopiesAreListedByTitleWithTheirCombinationAndState) {
     EXPECT_TRUE(ListView_GetCheckState(List(), 0));
     EXPECT_EQ(page_->AppShortCutsView1->Selected(), page_->ShortCuts().FindTitle("Other"))
         << "the first row is selected";
+    EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), 0) << "and shown selected";
     EXPECT_NE(page_->ShortCuts().FindTitle("AppOpen"), open_) << "the page edits copies";
 }
 
