@@ -3,6 +3,7 @@
 ;   VERSION  the program's version (from CMakeLists.txt),
 ;   STAGE    the folder with nimbra.exe and the language files,
 ;   ICON     the program's icon,
+;   PICTURE  the picture of the welcome and finish pages (164 x 314 BMP),
 ;   OUTFILE  the setup program to write.
 ; Switches of the setup program: /S (silent), /D=FOLDER (where to install,
 ; last on the line), /NOSTARTUP (do not start with Windows).
@@ -43,6 +44,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) 2026 ${MAKER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURE}"
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 
@@ -59,6 +62,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) 2026 ${MAKER}"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "German"
 
+LangString WelcomeText ${LANG_ENGLISH} "Setup will install Nimbra ${VERSION}, the keyboard launcher, for you alone: no administrator rights are needed.$\r$\n$\r$\nA copy of Nimbra that is running is closed first.$\r$\n$\r$\nClick Next to continue."
+LangString WelcomeText ${LANG_GERMAN} "Dieses Programm installiert Nimbra ${VERSION}, den Tastatur-Starter, nur für Sie: Administratorrechte sind nicht nötig.$\r$\n$\r$\nEin laufendes Nimbra wird vorher beendet.$\r$\n$\r$\nKlicken Sie auf Weiter, um fortzufahren."
 LangString ProgramSection ${LANG_ENGLISH} "Nimbra and its Start-menu shortcut"
 LangString ProgramSection ${LANG_GERMAN} "Nimbra und seine Verknüpfung im Startmenü"
 LangString StartupSection ${LANG_ENGLISH} "Run this program when Windows starts"
@@ -139,7 +144,7 @@ Section "Uninstall"
   ${EndIf}
   ; Asked once the program has ended: it writes its settings when it ends.
   StrCpy $R9 "keep"
-  MessageBox MB_YESNO|MB_ICONQUESTION "$(RemoveSettings)" /SD IDNO IDNO +2
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(RemoveSettings)" /SD IDNO IDNO +2
     StrCpy $R9 "remove"
 
   Delete "$INSTDIR\nimbra.exe"
