@@ -182,6 +182,14 @@ class PackageSuite : public testing::Test {
         }
     }
     static void Fail(const std::string& problem) { throw std::runtime_error(problem); }
+    // Nothing of an earlier run, then the silent setup.
+    static void FreshInstall() {
+        RemoveEverything();
+        if (RunToEnd(SetupProgram(), L"/S") != 0)
+            Fail("the silent setup failed");
+    }
+    static fs::path SetupProgram() { return FromEnvironment("NIMBRA_SETUP"); }
+    static fs::path InstalledExe() { return InstallFolder() / L"nimbra.exe"; }
     void SetUp() override { ASSERT_EQ(problem_, ""); }
 
     static inline std::string problem_;
@@ -189,15 +197,7 @@ class PackageSuite : public testing::Test {
 
 class InstallerTest : public PackageSuite {
   protected:
-    static void SetUpTestSuite() {
-        Prepare([] {
-            RemoveEverything();
-            if (RunToEnd(FromEnvironment("NIMBRA_SETUP"), L"/S") != 0)
-                Fail("the silent setup failed");
-        });
-    }
-
-    static fs::path InstalledExe() { return InstallFolder() / L"nimbra.exe"; }
+    static void SetUpTestSuite() { Prepare(&FreshInstall); }
 };
 
 TEST_F(InstallerTest, PutsTheProgramAndItsLanguagesIntoTheUsersProgramsFolder) {
@@ -254,16 +254,16 @@ TEST_F(InstallerTest, TheInstalledProgramCarriesItsVersionAndShowsItsWindow) {
 TEST_F(InstallerTest, InstallingOverARunningCopyEndsItInsteadOfFailing) {
     TProcess nimbra(InstalledExe(), L"-tray");
     ASSERT_TRUE(nimbra.MainWindowComes(false));
-    EXPECT_EQ(RunToEnd(FromEnvironment("NIMBRA_SETUP"), L"/S"), 0u);
+    EXPECT_EQ(RunToEnd(SetupProgram(), L"/S"), 0u);
     EXPECT_FALSE(nimbra.Running());
     EXPECT_TRUE(fs::is_regular_file(InstalledExe()));
 }
 
 TEST_F(InstallerTest, NoStartupLeavesOutOnlyTheStartupShortcut) {
-    EXPECT_EQ(RunToEnd(FromEnvironment("NIMBRA_SETUP"), L"/S /NOSTARTUP"), 0u);
+    EXPECT_EQ(RunToEnd(SetupProgram(), L"/S /NOSTARTUP"), 0u);
     EXPECT_FALSE(fs::exists(LinkIn(lfStartup))) << "the earlier install's shortcut stayed";
     EXPECT_TRUE(fs::exists(LinkIn(lfPrograms)));
-    EXPECT_EQ(RunToEnd(FromEnvironment("NIMBRA_SETUP"), L"/S"), 0u);
+    EXPECT_EQ(RunToEnd(SetupProgram(), L"/S"), 0u);
     EXPECT_TRUE(fs::exists(LinkIn(lfStartup)));
 }
 
@@ -275,12 +275,9 @@ class UninstallerTest : public PackageSuite {
   protected:
     static void SetUpTestSuite() {
         Prepare([] {
-            RemoveEverything();
-            if (RunToEnd(FromEnvironment("NIMBRA_SETUP"), L"/S") != 0)
-                Fail("the silent setup failed");
-            const fs::path exe = InstallFolder() / L"nimbra.exe";
-            CreateLnk(GetLnkFolder(lfDesktop), kLink, ToUtf8(exe.wstring()), "");
-            running_ = std::make_unique<TProcess>(exe, L"-tray");
+            FreshInstall();
+            CreateLnk(GetLnkFolder(lfDesktop), kLink, ToUtf8(InstalledExe().wstring()), "");
+            running_ = std::make_unique<TProcess>(InstalledExe(), L"-tray");
             if (!running_->MainWindowComes(false))
                 Fail("the installed program did not start");
             KeepASetting();
