@@ -7,7 +7,8 @@
 ;   OUTFILE  the setup program to write.
 ; Switches of the setup program: /S (silent), /D=FOLDER (where to install,
 ; last on the line), /NOSTARTUP (do not start with Windows).
-; Switches of the uninstaller: /S (silent; keeps the settings).
+; Switches of the uninstaller: /S (silent; keeps the settings unless
+; /REMOVESETTINGS is given too).
 
 ; A 64-bit setup for a 64-bit program (and Wine's 64-bit prefixes).
 Target amd64-unicode
@@ -144,8 +145,15 @@ Section "Uninstall"
   ${EndIf}
   ; Asked once the program has ended: it writes its settings when it ends.
   StrCpy $R9 "keep"
-  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(RemoveSettings)" /SD IDNO IDNO +2
+  ${un.GetParameters} $R0
+  ClearErrors
+  ${un.GetOptions} $R0 "/REMOVESETTINGS" $R1
+  ${IfNot} ${Errors}
     StrCpy $R9 "remove"
+  ${Else}
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(RemoveSettings)" /SD IDNO IDNO +2
+      StrCpy $R9 "remove"
+  ${EndIf}
 
   Delete "$INSTDIR\nimbra.exe"
   Delete "$INSTDIR\*.lng"

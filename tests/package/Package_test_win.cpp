@@ -270,31 +270,36 @@ TEST_F(InstallerTest, NoStartupLeavesOutOnlyTheStartupShortcut) {
 // ---- the uninstaller --------------------------------------------------------------
 
 // Installs, starts the program hidden, adds the desktop shortcut the Shell
-// options make, and runs the uninstall entry's silent command.
+// options make and a setting, and runs the uninstall entry's silent command
+// with `switches`.
 class UninstallerTest : public PackageSuite {
   protected:
     static void SetUpTestSuite() {
-        Prepare([] {
-            FreshInstall();
-            CreateLnk(GetLnkFolder(lfDesktop), kLink, ToUtf8(InstalledExe().wstring()), "");
-            running_ = std::make_unique<TProcess>(InstalledExe(), L"-tray");
-            if (!running_->MainWindowComes(false))
-                Fail("the installed program did not start");
-            KeepASetting();
-            // The uninstaller runs from a copy of itself and returns at once;
-            // the copy ends when the folder is gone.
-            const std::wstring quiet =
-                RegText(kUninstallKey, L"QuietUninstallString").value_or(L"");
-            const std::size_t end = quiet.find(L'"', 1);
-            if (quiet.empty() || end == std::wstring::npos)
-                Fail("no silent uninstall command");
-            if (RunToEnd(quiet.substr(1, end - 1), quiet.substr(end + 1)) != 0)
-                Fail("the silent uninstall failed");
-            if (!WaitFor([] { return !fs::exists(InstallFolder()); }, 60000))
-                Fail("the program folder is still there");
-        });
+        Prepare([] { InstallRunAndUninstall(L""); });
     }
     static void TearDownTestSuite() { running_.reset(); }
+
+    static void InstallRunAndUninstall(const std::wstring& switches,
+                                       const std::function<void()>& beforeUninstall = {}) {
+        FreshInstall();
+        CreateLnk(GetLnkFolder(lfDesktop), kLink, ToUtf8(InstalledExe().wstring()), "");
+        running_ = std::make_unique<TProcess>(InstalledExe(), L"-tray");
+        if (!running_->MainWindowComes(false))
+            Fail("the installed program did not start");
+        KeepASetting();
+        if (beforeUninstall)
+            beforeUninstall();
+        // The uninstaller runs from a copy of itself and returns at once;
+        // the copy ends when the folder is gone.
+        const std::wstring quiet = RegText(kUninstallKey, L"QuietUninstallString").value_or(L"");
+        const std::size_t end = quiet.find(L'"', 1);
+        if (quiet.empty() || end == std::wstring::npos)
+            Fail("no silent uninstall command");
+        if (RunToEnd(quiet.substr(1, end - 1), quiet.substr(end + 1) + switches) != 0)
+            Fail("the silent uninstall failed");
+        if (!WaitFor([] { return !fs::exists(InstallFolder()); }, 60000))
+            Fail("the program folder is still there");
+    }
 
     // What the program keeps for its user.
     static void KeepASetting() {
@@ -319,6 +324,26 @@ TEST_F(UninstallerTest, EndsTheRunningProgramAndLeavesNoFileShortcutOrEntry) {
 
 TEST_F(UninstallerTest, ASilentUninstallKeepsTheSettings) {
     EXPECT_EQ(RegText(kSettingsKey, L"PackageTest"), L"kept");
+}
+
+// The answer "Yes" to the question about the settings, given on the command
+// line: the registry key goes, with the maker's key when nothing else is in
+// it, and so does a Nimbra.ini in the program folder.
+class UninstallerRemovingSettingsTest : public UninstallerTest {
+  protected:
+    static void SetUpTestSuite() {
+        Prepare([] {
+            InstallRunAndUninstall(L" /REMOVESETTINGS",
+                                   [] { std::ofstream(InstallFolder() / L"Nimbra.ini").close(); });
+        });
+    }
+};
+
+TEST_F(UninstallerRemovingSettingsTest, LeavesNoSettingsAndNoFolder) {
+    EXPECT_FALSE(running_->Running());
+    EXPECT_FALSE(KeyExists(kSettingsKey));
+    EXPECT_FALSE(KeyExists(L"Software\\Quillmoor Software"));
+    EXPECT_FALSE(fs::exists(InstallFolder()));
 }
 
 // ---- the portable folder ----------------------------------------------------------
