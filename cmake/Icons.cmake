@@ -1,5 +1,5 @@
 # The program's icons: each line of res/icons/icons.txt names a resource and
-# the Tango picture it is made from. The icons are built into the build tree
+# the picture it is made from (a drawing in res/icons or a Tango picture). The icons are built into the build tree
 # and listed in a resource script there, which the program links.
 function(nimbra_icon_resources out)
   find_program(NIMBRA_RSVG rsvg-convert REQUIRED)
@@ -12,13 +12,17 @@ function(nimbra_icon_resources out)
   set(rc "")
   set(icons "")
   foreach(line IN LISTS lines)
-    string(REGEX MATCH "^([A-Z_0-9]+)[ \t]+([a-z/_-]+)" _ "${line}")
+    string(REGEX MATCH "^([A-Z_0-9]+)[ \t]+([a-z/_.-]+)" _ "${line}")
     set(name ${CMAKE_MATCH_1})
     set(source ${CMAKE_MATCH_2})
     set(ico ${dir}/${name}.ico)
+    set(drawing "")
+    if(source MATCHES "\\.svg$")
+      set(drawing ${CMAKE_SOURCE_DIR}/res/icons/${source})
+    endif()
     add_custom_command(OUTPUT ${ico}
       COMMAND ${script} ${source} ${ico}
-      DEPENDS ${list} ${script}
+      DEPENDS ${list} ${script} ${drawing}
       COMMENT "Making the icon ${name}")
     string(APPEND rc "${name} ICON \"${ico}\"\n")
     list(APPEND icons ${ico})

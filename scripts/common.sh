@@ -10,7 +10,9 @@ BASE_PACKAGES=(cmake ninja-build g++ make)
 # The Windows cross toolchain and the runtime that runs its programs here.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                   wine wine64 xvfb xauth tango-icon-theme librsvg2-bin icoutils)
-TEST_PACKAGES=(libgtest-dev libgmock-dev googletest unrtf imagemagick)
+TEST_PACKAGES=(libgtest-dev libgmock-dev googletest unrtf imagemagick unzip)
+# What scripts/package makes the installer and the portable zip with.
+PACKAGE_PACKAGES=(nsis zip imagemagick)
 
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 die() { printf 'error: %s\n' "$*" >&2; exit 1; }

@@ -30,6 +30,18 @@ struct TInstanceMutexCloser {
     ~TInstanceMutexCloser() { CloseInstanceMutex(); }
 };
 
+// How long "-exit" waits for the running copy to end; the installer gives
+// up (or asks the user) after that instead of hanging.
+constexpr DWORD kExitWaitMs = 20000;
+
+// "-exit": ends the copy that runs and never starts one. Exit code 1 when
+// it still runs after the time limit.
+int EndRunningCopy() {
+    if (!CheckPrevInstance(kNimbraInstanceId, true))
+        return 0;
+    return EndPrevInstance(kExitWaitMs) ? 0 : 1;
+}
+
 }  // namespace
 
 int RunProgram(HINSTANCE instance, int showCommand) {
@@ -37,6 +49,9 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     // notification icon and the instance receiver), the configuration, the
     // hotkeys, then the mutex.
     const TInstanceMutexCloser mutexCloser;
+    // Before anything else: it needs nothing of the program.
+    if (CmdLineSwitchPresent(kExitSwitch) && !CmdLineSwitchPresent("help"))
+        return EndRunningCopy();
     const TComInitializer com;
     InitAppIni(ProgramFolder());
     TAppShortCutsManager shortCuts;

@@ -21,6 +21,7 @@
 #include "shell/ShellUtils_win.h"
 #include "shortcuts/AppShortcuts.h"
 #include "utils/AppIniForm_win.h"
+#include "utils/CmdLineUtils.h"
 #include "utils/ConfigUtils.h"
 #include "utils/MySingleInstance_win.h"
 #include "utils/NewLangUtils.h"
@@ -90,8 +91,9 @@ TCommonAppForm::TCommonAppForm(TComponent* owner) : TForm(owner) {
         MySingleInstance1 = new TMySingleInstance(this);
         MySingleInstance1->SetName("MySingleInstance1");
         MySingleInstance1->SetNoAutoActivate(true);
-        MySingleInstance1->OnInstanceLaunch = [this](TMySingleInstance&, const std::string&) {
-            AppOpen->Execute();
+        MySingleInstance1->OnInstanceLaunch = [this](TMySingleInstance&, const std::string& line) {
+            const bool exit = CmdLineSwitchPresent(kExitSwitch, SplitCommandLine(line));
+            (exit ? AppExit : AppOpen)->Execute();
         };
     }
     PostCreateTimer = new TTimer(this);

@@ -48,6 +48,7 @@ TBasicAppHelp::TBasicAppHelp(TComponent* owner)
     NewLocalizer1()->SetConstants(&constants);
     THelpStore& store = HelpStore();
     store.AddValue("appname", kAppName);
+    store.AddValue("version", kAppVersion);
     store.AddValue("homepage", kHomePage);
     store.AddValue("apppage", kAppPage);
     store.AddValue("supportlink", kSupportLink);

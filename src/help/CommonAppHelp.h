@@ -18,6 +18,8 @@ class TNewLocalizer;
 // PLACEHOLDERS: example.com addresses of our own until the product has a
 // real home; replace them all together.
 inline constexpr std::string_view kAppName = "Nimbra";
+// Set once, by project(... VERSION ...) in CMakeLists.txt.
+inline constexpr std::string_view kAppVersion = NIMBRA_VERSION;
 inline constexpr std::string_view kHomePage = "https://www.example.com/";
 inline constexpr std::string_view kAppPage = "https://www.example.com/nimbra/";
 inline constexpr std::string_view kSupportLink = "https://www.example.com/nimbra/support/";

@@ -21,4 +21,15 @@ bool CmdLineSwitchPresent(std::string_view name);
 // line, the program path left out.
 std::vector<std::string> CommandLineArguments();
 
+#ifdef _WIN32
+// The arguments of a whole command line (program path first, as a second
+// start hands it over), split by the system's rules, the program path left
+// out.
+std::vector<std::string> SplitCommandLine(std::string_view commandLine);
+#endif
+
+// The switch that asks a running copy to end: the installer and the
+// uninstaller start the program with it to close the copy that runs.
+inline constexpr std::string_view kExitSwitch = "exit";
+
 }  // namespace nimbra

@@ -1,5 +1,7 @@
 #include "utils/MySingleInstance_win.h"
 
+#include <algorithm>
+
 #include "base/Handles_win.h"
 #include "base/Unicode.h"
 
@@ -15,6 +17,7 @@ constexpr UINT kHandOverTimeoutMs = 60000;
 // check stored, the mutex it holds, and the window that carries the mark.
 struct TInstanceState {
     std::string identifier;
+    std::wstring mutexName;
     TKernelHandle mutex;
     HWND markedWindow = nullptr;
     std::wstring markedProperty;
@@ -48,6 +51,36 @@ BOOL CALLBACK FindMarkedWindow(HWND hwnd, LPARAM lParam) {
         return TRUE;
     search.found = hwnd;
     return FALSE;
+}
+
+// The running copy's receiver window, or nullptr.
+HWND FindReceiver() {
+    const std::wstring property = PropertyName();
+    TMarkedSearch search{property.c_str(), nullptr};
+    EnumWindows(&FindMarkedWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Hands this process's command line to the receiver; returns when it has
+// been handled, or after `timeoutMs` at most.
+void SendHandOver(HWND receiver, UINT timeoutMs) {
+    std::string payload = EncodeHandOver(RequireIdentifier(), ToUtf8(GetCommandLineW()));
+    COPYDATASTRUCT data{0, static_cast<DWORD>(payload.size()), payload.data()};
+    DWORD_PTR result = 0;
+    // The user started this copy, so it may bring a window to the front:
+    // the first copy gets that right for the window it shows now.
+    DWORD firstCopy = 0;
+    GetWindowThreadProcessId(receiver, &firstCopy);
+    AllowSetForegroundWindow(firstCopy);
+    SendMessageTimeoutW(receiver, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                        timeoutMs, &result);
+}
+
+// Whether another process holds the instance mutex (this one must have
+// closed its own handle).
+bool InstanceMutexExists(const std::wstring& name) {
+    const TKernelHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, name.c_str()));
+    return mutex || GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 struct TApplicationWindows {
@@ -92,9 +125,9 @@ void ActivateApplication() {
 bool CheckPrevInstance(std::string_view identifier, bool localOnly) {
     TInstanceState& state = State();
     state.identifier = identifier;
-    const std::wstring name = ToWide(InstanceMutexName(identifier, localOnly));
+    state.mutexName = ToWide(InstanceMutexName(identifier, localOnly));
     SetLastError(ERROR_SUCCESS);
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, state.mutexName.c_str());
     const DWORD error = GetLastError();
     state.mutex.Reset(mutex);
     return error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED;
@@ -105,22 +138,42 @@ const std::string& InstanceIdentifier() {
 }
 
 void ActivatePrevInstance() {
-    const std::string& identifier = RequireIdentifier();
-    const std::wstring property = PropertyName();
-    TMarkedSearch search{property.c_str(), nullptr};
-    EnumWindows(&FindMarkedWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr)
-        return;
-    std::string payload = EncodeHandOver(identifier, ToUtf8(GetCommandLineW()));
-    COPYDATASTRUCT data{0, static_cast<DWORD>(payload.size()), payload.data()};
-    DWORD_PTR result = 0;
-    // The user started this copy, so it may bring a window to the front:
-    // the first copy gets that right for the window it shows now.
-    DWORD firstCopy = 0;
-    GetWindowThreadProcessId(search.found, &firstCopy);
-    AllowSetForegroundWindow(firstCopy);
-    SendMessageTimeoutW(search.found, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                        SMTO_ABORTIFHUNG, kHandOverTimeoutMs, &result);
+    if (const HWND receiver = FindReceiver())
+        SendHandOver(receiver, kHandOverTimeoutMs);
+}
+
+bool EndPrevInstance(DWORD timeoutMs) {
+    RequireIdentifier();
+    const std::wstring mutexName = State().mutexName;
+    CloseInstanceMutex();
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    const auto remaining = [deadline] {
+        const ULONGLONG now = GetTickCount64();
+        return static_cast<DWORD>(now < deadline ? deadline - now : 0);
+    };
+    bool handedOver = false;
+    for (;;) {
+        if (!InstanceMutexExists(mutexName))
+            return true;
+        // A copy that is still starting has no receiver yet; the hand-over
+        // goes once, to the first receiver that shows.
+        const HWND receiver = handedOver ? nullptr : FindReceiver();
+        if (receiver != nullptr) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(receiver, &processId);
+            // Opened before the hand-over, so the process cannot end and its
+            // number be given to another one in between.
+            const TKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+            SendHandOver(receiver, std::max<DWORD>(remaining(), 1));
+            handedOver = true;
+            // Its end, not its mutex, is what unlocks its files.
+            if (process)
+                return WaitForSingleObject(process.Get(), remaining()) == WAIT_OBJECT_0;
+        }
+        if (remaining() == 0)
+            return false;
+        Sleep(50);
+    }
 }
 
 void CloseInstanceMutex() {

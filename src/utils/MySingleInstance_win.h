@@ -26,6 +26,12 @@ const std::string& InstanceIdentifier();
 // that carries the instance property and returns when it has been handled;
 // sends nothing when there is none (the first copy is starting or ending).
 void ActivatePrevInstance();
+// Asks the running copy to end: hands this process's command line (which
+// carries the switch "exit") over to it, waiting up to `timeoutMs` for its
+// receiver if it is still starting, then waits for its process to end
+// within the same time. Closes this process's own mutex first, so that only
+// other copies count. True when no other copy runs any more.
+bool EndPrevInstance(DWORD timeoutMs);
 // Closes the instance mutex: from now on a new start is a first copy.
 void CloseInstanceMutex();
 

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -140,22 +141,36 @@ TEST_F(SingleInstanceTest, WithoutNoAutoActivateAMinimizedWindowIsRestored) {
 constexpr DWORD kFirst = 10;
 constexpr DWORD kFirstWithTray = 11;
 constexpr DWORD kHandedOver = 20;
+constexpr DWORD kEnded = 21;
+constexpr DWORD kStillRunning = 22;
+
+// The probe's command line with `identifier`, writing to `outFile`.
+std::wstring ProbeStart(const std::wstring& identifier, const std::filesystem::path& outFile) {
+    return L"\"" + BesideTestProgram(L"single_instance_probe.exe") + L"\" " + identifier + L" \"" +
+           outFile.wstring() + L"\"";
+}
+
+// Starts a serving probe and waits for its receiver.
+std::unique_ptr<ChildProcess> ServingProbe(const std::wstring& start,
+                                           const std::wstring& identifier,
+                                           const std::wstring& extra = L"") {
+    auto first = std::make_unique<ChildProcess>(start + L" /serve" + extra);
+    for (int i = 0; i < 400 && first->Running(); ++i) {
+        if (FindReceiver(ToUtf8(identifier)) != nullptr)
+            return first;
+        Sleep(50);
+    }
+    return nullptr;
+}
 
 TEST(SingleInstanceProcessesTest, TheSecondStartHandsItsCommandLineToTheFirstAndEnds) {
     const TempDir dir;
     const std::filesystem::path outFile = dir.Path() / L"received.txt";
     const std::wstring identifier = ToWide(TestIdentifier());
-    const std::wstring start = L"\"" + BesideTestProgram(L"single_instance_probe.exe") + L"\" " +
-                               identifier + L" \"" + outFile.wstring() + L"\"";
-
-    ChildProcess first(start + L" /serve");
-    bool ready = false;
-    for (int i = 0; i < 400 && !ready && first.Running(); ++i) {
-        ready = FindReceiver(ToUtf8(identifier)) != nullptr;
-        if (!ready)
-            Sleep(50);
-    }
-    ASSERT_TRUE(ready) << "the first copy never showed its receiver";
+    const std::wstring start = ProbeStart(identifier, outFile);
+    const std::unique_ptr<ChildProcess> serving = ServingProbe(start, identifier);
+    ASSERT_TRUE(serving) << "the first copy never showed its receiver";
+    ChildProcess& first = *serving;
 
     const std::wstring second =
         start + L" Gr\u00FC\u00DFe \u65E5\u672C \U0001F600 \"two words\" -x";
@@ -168,6 +183,34 @@ TEST(SingleInstanceProcessesTest, TheSecondStartHandsItsCommandLineToTheFirstAnd
     // With the first copy gone, the next start is first again.
     EXPECT_EQ(ChildProcess(start + L" /TRAY").Wait(), kFirstWithTray);
     EXPECT_EQ(ChildProcess(start + L" --tray").Wait(), kFirst);
+}
+
+TEST(SingleInstanceProcessesTest, TheExitSwitchEndsTheFirstCopyBeforeItReturns) {
+    const TempDir dir;
+    const std::wstring identifier = ToWide(TestIdentifier());
+    const std::wstring start = ProbeStart(identifier, dir.Path() / L"received.txt");
+    const std::unique_ptr<ChildProcess> first = ServingProbe(start, identifier);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(ChildProcess(start + L" -EXIT").Wait(), kEnded);
+    EXPECT_FALSE(first->Running()) << "reported as ended while it still runs";
+    // Nothing runs now: a later start is first.
+    EXPECT_EQ(ChildProcess(start).Wait(), kFirst);
+}
+
+TEST(SingleInstanceProcessesTest, TheExitSwitchGivesUpOnACopyThatStaysWithinItsTimeLimit) {
+    const TempDir dir;
+    const std::wstring identifier = ToWide(TestIdentifier());
+    const std::wstring start = ProbeStart(identifier, dir.Path() / L"received.txt");
+    const std::unique_ptr<ChildProcess> first = ServingProbe(start, identifier, L" /stubborn");
+    ASSERT_TRUE(first);
+    const ULONGLONG began = GetTickCount64();
+    EXPECT_EQ(ChildProcess(start + L" /exit").Wait(), kStillRunning);
+    EXPECT_LT(GetTickCount64() - began, 15000u) << "the time limit was not kept";
+    EXPECT_TRUE(first->Running());
+    // The hand-over reached it once, even though it stayed.
+    EXPECT_TRUE(FileContent(PathText(dir.Path() / L"received.txt")).ends_with(" /exit"));
+    EXPECT_EQ(ChildProcess(start + L" stop").Wait(), kHandedOver);
+    EXPECT_EQ(first->Wait(), kFirst);
 }
 
 }  // namespace
