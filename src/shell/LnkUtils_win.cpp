@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <filesystem>
-
 #include <shlobj.h>
 #include <shobjidl.h>
 #include <wrl/client.h>
@@ -113,10 +111,6 @@ bool CreateLnk(const std::string& folder, const std::string& name, const std::st
     ComPtr<IPersistFile> file;
     if (FAILED(link.As(&file)))
         return false;
-    // A place that resolves may not exist yet in a new profile (the
-    // start-up folder, for one).
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(ToWide(folder)), ignored);
     return SUCCEEDED(file->Save(ToWide(JoinPath(folder, name)).c_str(), TRUE));
 }
 
