@@ -1,5 +1,9 @@
 #include "app/frShellOptions.h"
 
+#include <filesystem>
+
+#include "base/Unicode.h"
+
 #include "controls/Dialogs_win.h"
 #include "utils/MiscUtils.h"
 #include "utils/NewLangUtils.h"
@@ -11,6 +15,14 @@ namespace nimbra {
 namespace {
 constexpr int kGroupWidth = 410;
 constexpr int kRowHeight = 22;
+
+// A place that resolves may not exist yet in a new profile (the start-up
+// folder, for one); the user asked for the shortcut, so it is made.
+bool CreatePlace(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(ToWide(folder)), error);
+    return !error;
+}
 }  // namespace
 
 TShellOptionsPageFrame::TShellOptionsPageFrame(TComponent* owner) : TOptionsPageFrame(owner) {
@@ -79,7 +91,8 @@ void TShellOptionsPageFrame::SaveSettings() {
         if (!link.Box->Checked()) {
             DeleteLnk(folder, kLinkName);
         } else if (!LnkExists(folder, kLinkName) &&
-                   !CreateLnk(folder, kLinkName, ProgramFileName(), link.Arguments)) {
+                   !(CreatePlace(folder) &&
+                     CreateLnk(folder, kLinkName, ProgramFileName(), link.Arguments))) {
             failed += "\n" + JoinPath(folder, kLinkName);
         }
     }

@@ -85,6 +85,21 @@ class OptionsDialogTest : public testing::Test {
         ASSERT_EQ(ShownPage(dialog), index);
     }
 
+    // Presses Tab until `target` (a control of the window `owner`) has the
+    // focus, as a keyboard user gets there.
+    bool TabTo(HWND owner, HWND target) {
+        const auto focused = [&] {
+            GUITHREADINFO thread{sizeof thread};
+            GetGUIThreadInfo(GetWindowThreadProcessId(owner, nullptr), &thread);
+            return thread.hwndFocus;
+        };
+        for (int i = 0; i < 16 && focused() != target; ++i) {
+            nimbra_->Press(VK_TAB);
+            nimbra_->Settle();
+        }
+        return focused() == target;
+    }
+
     bool Checked(HWND dialog, const std::string& path) const {
         return SendMessageW(Child(dialog, path), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
@@ -210,18 +225,6 @@ TEST_F(OptionsDialogTest, RunAtStartupWritesTheTrayShortcutOnlyOnOk) {
     EXPECT_FALSE(fs::exists(link)) << "unchecking did not delete the shortcut";
 }
 
-// A click in the middle of a window, as the mouse gives it.
-void ClickOn(HWND window) {
-    RECT rc{};
-    GetWindowRect(window, &rc);
-    SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
 TEST_F(OptionsDialogTest, ANewShortcutWorksAtOnceAfterOkAndAfterARestart) {
     Start();
     HWND dialog = OpenOptions();
@@ -242,8 +245,8 @@ TEST_F(OptionsDialogTest, ANewShortcutWorksAtOnceAfterOkAndAfterARestart) {
     ASSERT_TRUE(SendMessageW(editChild(frame + "chkWin"), BM_GETCHECK, 0, 0) == BST_CHECKED);
     for (const char* box : {"chkWin", "chkCtrl", "chkAlt"})
         SendMessageW(editChild(frame + box), BM_CLICK, 0, 0);
-    ClickOn(editChild(frame + "HotKey1"));
-    nimbra_->Settle();
+    // Tab moves through the modifier boxes to the key box.
+    ASSERT_TRUE(TabTo(edit, editChild(frame + "HotKey1")));
     nimbra_->Press('N', false, true);  // Ctrl+N leaves "N" alone in the box
     nimbra_->Settle();
     nimbra_->Screenshot(ScreenshotFolder() / "options-edit-shortcut.png", edit);
@@ -292,14 +295,11 @@ TEST_F(OptionsDialogTest, GermanChosenOnTheLanguagePageTranslatesTheOpenWindowsA
     const auto german = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                      reinterpret_cast<LPARAM>(L"German"));
     ASSERT_GE(german, 0) << "German.lng is not offered";
-    ClickOn(combo);  // the list drops down
-    nimbra_->Settle();
+    ASSERT_TRUE(TabTo(dialog, combo));
     nimbra_->Press(VK_HOME);
     for (LRESULT i = 0; i < german; ++i)
         nimbra_->Press(VK_DOWN);
-    nimbra_->Press(VK_RETURN);  // closes the list only
     nimbra_->Settle();
-    ASSERT_TRUE(IsWindowVisible(dialog));
     ASSERT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), german);
     CloseWith(dialog, VK_RETURN);
     EXPECT_TRUE(nimbra_->WaitFor([&] { return WindowText(label) == "&Wonach suchen Sie?"; }))
