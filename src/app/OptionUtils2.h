@@ -178,6 +178,8 @@ class TOptionsDialog2 : public TComponent {
 
   private:
     void CreateForm();
+    // Lets go of the form without freeing it; nullptr when there is none.
+    TOptionsDlgNew2* TakeForm();
     void FreeForm();
 
     int initialSize_ = 0;

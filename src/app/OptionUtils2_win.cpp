@@ -73,17 +73,18 @@ void TOptionsDialog2::CreateForm() {
     // A dialog with its own task-bar button is a window of its own, not
     // one owned by the main window.
     form_->SetShowInTaskBar(showOnTaskbar_);
-    if (!caption_.empty())
-        form_->SetCaption(caption_);
+}
+
+TOptionsDlgNew2* TOptionsDialog2::TakeForm() {
+    TOptionsDlgNew2* form = form_;
+    if (form != nullptr)
+        form->RemoveFreeNotification(this);
+    form_ = nullptr;
+    return form;
 }
 
 void TOptionsDialog2::FreeForm() {
-    if (form_ == nullptr)
-        return;
-    TOptionsDlgNew2* form = form_;
-    form_ = nullptr;
-    form->RemoveFreeNotification(this);
-    delete form;
+    delete TakeForm();
 }
 
 bool TOptionsDialog2::Execute() {
@@ -108,18 +109,19 @@ bool TOptionsDialog2::Execute() {
         }
         return false;
     }
+    const auto endRun = [this] {
+        executing_ = false;
+        if (!preCreateDialog_)
+            FreeForm();
+    };
     bool accepted = false;
     try {
         accepted = form_->ShowModal() == mrOk;
     } catch (...) {
-        executing_ = false;
-        if (!preCreateDialog_)
-            FreeForm();
+        endRun();
         throw;
     }
-    executing_ = false;
-    if (!preCreateDialog_)
-        FreeForm();
+    endRun();
     return accepted;
 }
 
@@ -132,11 +134,11 @@ void TOptionsDialog2::FormFinished() {
     if (modal_)
         return;  // Execute ends the run when the modal loop returns
     executing_ = false;
-    if (!preCreateDialog_ && form_ != nullptr) {
-        TOptionsDlgNew2* form = form_;
-        form_->RemoveFreeNotification(this);
-        form_ = nullptr;
-        form->Release();
+    if (!preCreateDialog_) {
+        // The form is inside its own handler here: it goes once the loop is
+        // back outside it.
+        if (TOptionsDlgNew2* form = TakeForm())
+            form->Release();
     }
 }
 

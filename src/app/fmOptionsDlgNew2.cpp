@@ -58,12 +58,7 @@ TOptionsDlgNew2::TOptionsDlgNew2(TComponent* owner, TOptionsDialog2& dialog)
     OnShow = [this](TObject&) { FormShown(); };
     OnHide = [this](TObject&) { FormHidden(); };
     // The close box and Alt+F4 cancel, if every page agrees.
-    OnCloseQuery = [this](TObject&, bool& canClose) {
-        int show = -1;
-        canClose = pages_.CanClose(mrCancel, show);
-        if (!canClose)
-            ShowPage(show);
-    };
+    OnCloseQuery = [this](TObject&, bool& canClose) { canClose = PagesAgree(mrCancel); };
 }
 
 void TOptionsDlgNew2::CreateControls() {
@@ -162,18 +157,21 @@ bool TOptionsDlgNew2::ShowPage(int index) {
     return true;
 }
 
-void TOptionsDlgNew2::CloseWith(TModalResult result) {
+bool TOptionsDlgNew2::PagesAgree(TModalResult result) {
     int show = -1;
-    if (!pages_.CanClose(result, show)) {
-        ShowPage(show);
+    if (pages_.CanClose(result, show))
+        return true;
+    ShowPage(show);
+    return false;
+}
+
+void TOptionsDlgNew2::CloseWith(TModalResult result) {
+    if (!PagesAgree(result))
         return;
-    }
-    if (dialog_.Modal()) {
-        SetModalResult(result);
-        return;
-    }
+    // A modal run ends with the result; a modeless form hides itself.
     SetModalResult(result);
-    Hide();
+    if (!dialog_.Modal())
+        Hide();
 }
 
 // The first size the component asks for, before the window and its stored

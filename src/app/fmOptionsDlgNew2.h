@@ -45,6 +45,8 @@ class TOptionsDlgNew2 : public TForm {
   private:
     void CreateControls();
     void FitPages();
+    // Asks every page; a refusing page may be shown.
+    bool PagesAgree(TModalResult result);
     void PlaceFrame(TOptionsPageFrame& frame);
     void ApplyInitialSize();
     void FormShown();

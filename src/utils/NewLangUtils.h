@@ -235,6 +235,8 @@ class TGlobalLocalizer : public TComponent {
 // The registered localizers, oldest first.
 const std::vector<TNewLocalizer*>& Localizers();
 const std::vector<TGlobalLocalizer*>& GlobalLocalizers();
+// The program's global localizer: the first registered one, or nullptr.
+TGlobalLocalizer* FirstGlobalLocalizer();
 
 // The format settings a language gives: `base` with every value its
 // "Locale info" holds when "Use additional locale info" is on. Values that

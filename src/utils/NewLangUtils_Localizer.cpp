@@ -329,9 +329,13 @@ void TNewLocalizer::SetConstants(TStrings* value) {
         constants_->Assign(*value);
 }
 
-TGlobalLocalizer* TNewLocalizer::GlobalLocalizer() const {
+TGlobalLocalizer* FirstGlobalLocalizer() {
     const std::vector<TGlobalLocalizer*>& globals = GlobalLocalizers();
     return globals.empty() ? nullptr : globals.front();
+}
+
+TGlobalLocalizer* TNewLocalizer::GlobalLocalizer() const {
+    return FirstGlobalLocalizer();
 }
 
 void TNewLocalizer::SetActiveLanguage(const std::string& value) {

@@ -8,14 +8,6 @@
 
 namespace nimbra {
 
-namespace {
-
-TGlobalLocalizer* ProgramLocalizer() {
-    return GlobalLocalizers().empty() ? nullptr : GlobalLocalizers().front();
-}
-
-}  // namespace
-
 TLangOptionsPageFrame::TLangOptionsPageFrame(TComponent* owner) : TOptionsPageFrame(owner) {
     TitleLabel = InitPage("LangOptionsPageFrame", "Language");
     SetHint("Program language|!App.Dialogs.Options.Language");
@@ -38,7 +30,7 @@ TLangOptionsPageFrame::TLangOptionsPageFrame(TComponent* owner) : TOptionsPageFr
 }
 
 void TLangOptionsPageFrame::PageActivated() {
-    TGlobalLocalizer* localizer = ProgramLocalizer();
+    TGlobalLocalizer* localizer = FirstGlobalLocalizer();
     if (filled_ || localizer == nullptr)
         return;
     localizer->RefreshLanguages();
@@ -50,7 +42,7 @@ void TLangOptionsPageFrame::PageActivated() {
 }
 
 void TLangOptionsPageFrame::SaveSettings() {
-    TGlobalLocalizer* localizer = ProgramLocalizer();
+    TGlobalLocalizer* localizer = FirstGlobalLocalizer();
     if (!filled_ || localizer == nullptr || ComboBox1->ItemIndex() < 0 ||
         ComboBox1->ItemIndex() == localizer->LanguageIndex())
         return;
