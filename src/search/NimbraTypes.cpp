@@ -162,14 +162,14 @@ int TProgramMenuItem::GetImageIndex() const {
 // than the stack allows), adding entries in catalogue order.
 class TProgramMenuItems::Scanner {
   public:
-    explicit Scanner(TProgramMenuItems& items) : items_(items) {}
+    Scanner(TProgramMenuItems& items, const std::atomic<bool>* stop) : items_(items), stop_(stop) {}
 
     void ScanTree(std::uint32_t rootEntry, const std::string& rootFolder) {
         Frame root{rootEntry, rootFolder};
         TFileBrowser::ReadFolderId(rootFolder, root.device, root.node);
         stack_.push_back(std::move(root));
         ListFolder(stack_.back());
-        while (!stack_.empty()) {
+        while (!stack_.empty() && !Stopped()) {
             Frame& top = stack_.back();
             if (top.nextSubfolder == top.subfolders.size()) {
                 stack_.pop_back();
@@ -220,6 +220,7 @@ class TProgramMenuItems::Scanner {
         });
     }
     static bool HasId(const Frame& frame) { return frame.device != 0 || frame.node != 0; }
+    bool Stopped() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
 
     // Names in the locale's case-insensitive order, through sort keys made
     // once per name.
@@ -251,6 +252,7 @@ class TProgramMenuItems::Scanner {
     }
 
     TProgramMenuItems& items_;
+    const std::atomic<bool>* stop_;
     TFileBrowser browser_;
     std::vector<Frame> stack_;
     std::vector<Child> files_;
@@ -402,10 +404,8 @@ TProgramMenuItem TProgramMenuItems::AddFile(TProgramMenuItem parent, std::string
     return TProgramMenuItem(this, AddFileEntry(parent.Index(), name, changed));
 }
 
-void TProgramMenuItems::Rescan(const TCustomFolders& folders) {
-    TWaitCursor wait;
-    Clear();
-    defaultImageIndex_ = defaultImageLookup_ ? defaultImageLookup_() : -1;
+std::vector<TScanRoot> IncludedRoots(const TCustomFolders& folders) {
+    std::vector<TScanRoot> roots;
     for (int i = 0; i < folders.Count(); ++i) {
         const TCustomFolder* folder = folders.Items(i);
         if (!folder->Include())
@@ -413,10 +413,31 @@ void TProgramMenuItems::Rescan(const TCustomFolders& folders) {
         const TCustomFolderPaths* paths = folder->Paths();
         for (int p = 0; p < paths->Count(); ++p) {
             const TCustomFolderPath* path = paths->Items(p);
-            ScanRoot(path->FullPath(), StripHotkey(path->Title()));
+            roots.push_back({path->FullPath(), StripHotkey(path->Title())});
         }
     }
-    // The scan grew the storage step by step; give back what it will not use.
+    return roots;
+}
+
+void TProgramMenuItems::Rescan(const TCustomFolders& folders) {
+    TWaitCursor wait;
+    Clear();
+    defaultImageIndex_ = defaultImageLookup_ ? defaultImageLookup_() : -1;
+    ScanRoots(IncludedRoots(folders));
+}
+
+void TProgramMenuItems::ScanRoots(const std::vector<TScanRoot>& roots,
+                                  const std::atomic<bool>* stop) {
+    for (const TScanRoot& root : roots) {
+        if (stop != nullptr && stop->load())
+            break;
+        ScanRoot(root.Folder, root.Title, stop);
+    }
+    ReleaseSpareRoom();
+}
+
+// The scan grew the storage step by step; give back what it will not use.
+void TProgramMenuItems::ReleaseSpareRoom() {
     for (auto* v : {&nameOffset_, &keyOffset_, &parent_, &subtreeEnd_})
         v->shrink_to_fit();
     changed_.shrink_to_fit();
@@ -427,14 +448,38 @@ void TProgramMenuItems::Rescan(const TCustomFolders& folders) {
     keys_.shrink_to_fit();
 }
 
-void TProgramMenuItems::ScanRoot(const std::string& folder, const std::string& rootTitle) {
+void TProgramMenuItems::ScanRoot(const std::string& folder, const std::string& rootTitle,
+                                 const std::atomic<bool>* stop) {
     if (folder.empty())
         return;
     TDateTime changed = kZeroDate;
     if (!TFileBrowser::ReadFolderTime(folder, changed))
         changed = kZeroDate;
     const std::uint32_t root = AddRootEntry(folder, rootTitle, changed);
-    Scanner(*this).ScanTree(root, folder);
+    Scanner(*this, stop).ScanTree(root, folder);
+}
+
+void TProgramMenuItems::Adopt(TProgramMenuItems& scanned) {
+    SwapEntries(scanned);
+    pathMatches_.clear();
+    matchSets_.Clear();
+    defaultImageIndex_ = defaultImageLookup_ ? defaultImageLookup_() : -1;
+    if (view_ != nullptr)
+        view_->ResetRows();
+}
+
+void TProgramMenuItems::SwapEntries(TProgramMenuItems& other) noexcept {
+    nameOffset_.swap(other.nameOffset_);
+    keyOffset_.swap(other.keyOffset_);
+    parent_.swap(other.parent_);
+    subtreeEnd_.swap(other.subtreeEnd_);
+    changed_.swap(other.changed_);
+    imageIndex_.swap(other.imageIndex_);
+    flags_.swap(other.flags_);
+    state_.swap(other.state_);
+    names_.swap(other.names_);
+    keys_.swap(other.keys_);
+    rootTitles_.swap(other.rootTitles_);
 }
 
 std::string_view TProgramMenuItems::Name(std::uint32_t index) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,6 +17,19 @@ class TItemsView;
 class TProgramMenuItems;
 
 inline constexpr std::uint32_t kNoEntry = UINT32_MAX;
+
+// One folder a scan starts from, and the title its entries' paths begin
+// with.
+struct TScanRoot {
+    std::string Folder;
+    std::string Title;
+    bool operator==(const TScanRoot&) const = default;
+};
+
+// The roots of the included folders of the list, in list order: what a
+// rescan reads. Taken on the interface thread, so that a scan elsewhere
+// never touches the list.
+std::vector<TScanRoot> IncludedRoots(const TCustomFolders& folders);
 
 // A reference to one catalogue entry, for a file or a folder. Entries live
 // in the catalogue, packed for speed and size; this small value names one
@@ -89,9 +103,20 @@ class TProgramMenuItems {
     // wait cursor shown. Folders that are missing or unreadable add nothing
     // below their root entry.
     void Rescan(const TCustomFolders& folders);
+    // Adds every root and everything below it, then gives back the spare
+    // room; stops early, after the folder being read, once `stop` is set.
+    // Touches nothing outside this catalogue: a fresh catalogue may be
+    // scanned on any thread.
+    void ScanRoots(const std::vector<TScanRoot>& roots, const std::atomic<bool>* stop = nullptr);
     // Adds one root folder and everything below it; an empty folder text
     // adds nothing.
-    void ScanRoot(const std::string& folder, const std::string& rootTitle);
+    void ScanRoot(const std::string& folder, const std::string& rootTitle,
+                  const std::atomic<bool>* stop = nullptr);
+    // Takes over the entries of a catalogue scanned elsewhere, in one step:
+    // this catalogue's entries go to `scanned` (to be freed with it), the
+    // linked view forgets its rows and the placeholder icon is asked again,
+    // as after a Rescan.
+    void Adopt(TProgramMenuItems& scanned);
 
     // Building a catalogue without a disk (synthetic catalogues, tests):
     // entries must come in catalogue order, below a root added first (an
@@ -138,6 +163,8 @@ class TProgramMenuItems {
                                TDateTime changed);
     void CheckOrder(TProgramMenuItem parent, std::string_view name, bool isFolder) const;
     std::string_view Name(std::uint32_t index) const;
+    void ReleaseSpareRoom();
+    void SwapEntries(TProgramMenuItems& other) noexcept;
     std::string_view Key(std::uint32_t index) const;
     std::string TitleOf(std::uint32_t index) const;
     std::string FullPathOf(std::uint32_t index) const;

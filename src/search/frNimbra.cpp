@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "base/ErrorDisplay.h"
-#include "base/WaitCursor.h"
 #include "base/WindowDispatcher_win.h"
 #include "controls/Dialogs_win.h"
 #include "controls/Timer_win.h"
 #include "folders/NimbraFoldersCfg.h"
+#include "search/CatalogueScan.h"
 #include "shell/MyFolderMonitor.h"
 #include "shell/ShellBrowserEx_win.h"
 #include "shell/ShellImageList_win.h"
@@ -80,6 +80,10 @@ TNimbraFrame::TNimbraFrame(TComponent* owner) : TFrame(owner) {
     view_ = std::make_unique<TItemsView>(*dispatcher_, &ShellIconOf);
     view_->SetListView(ListView1);
     view_->SetItems(items_.get());
+    scan_ = std::make_unique<TCatalogueScan>(
+        *dispatcher_, [this](TProgramMenuItems& scanned, std::exception_ptr error) {
+            AdoptScan(scanned, error);
+        });
     // 2. The view state.
     ViewToolbar->SetChecked(
         AppIni().ReadBool(kViewStateSection, ViewStateKey(".Nimbra.Toolbar"), true));
@@ -105,6 +109,7 @@ TNimbraFrame::TNimbraFrame(TComponent* owner) : TFrame(owner) {
 }
 
 TNimbraFrame::~TNimbraFrame() {
+    scan_.reset();
     monitors_.clear();
     view_.reset();
     items_.reset();
@@ -315,23 +320,30 @@ void TNimbraFrame::RefreshResults(bool select) {
         OnFilterUpdate(*this);
 }
 
+// A rescan reads the disk on its own thread (a large tree takes seconds);
+// the list keeps showing, and answering, the catalogue it has until the new
+// one is adopted.
 void TNimbraFrame::Refresh(bool rescan) {
-    const std::optional<TItemsViewPos> position = view_->SavePosition();
     if (rescan) {
-        TWaitCursor wait;
-        try {
-            items_->Rescan(*FoldersCfg->Folders());
-        } catch (...) {
-            // The rows must match what the catalogue holds before anyone is
-            // told.
-            RefreshResults(false);
-            view_->RestorePosition(position);
-            throw;
-        }
+        scan_->Start(IncludedRoots(*FoldersCfg->Folders()));
+        return;
     }
+    const std::optional<TItemsViewPos> position = view_->SavePosition();
     RefreshResults(false);
     view_->RestorePosition(position);
     ListView1->Invalidate();
+}
+
+void TNimbraFrame::AdoptScan(TProgramMenuItems& scanned, std::exception_ptr error) {
+    const std::optional<TItemsViewPos> position = view_->SavePosition();
+    items_->Adopt(scanned);
+    RefreshResults(false);
+    view_->RestorePosition(position);
+    ListView1->Invalidate();
+    // What was read before the error is shown; the error goes to the
+    // application's error display.
+    if (error)
+        std::rethrow_exception(error);
 }
 
 // ---- typing and keys --------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 // The search frame: the input box, the result list and the commands around
 // them (Windows only).
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 
 namespace nimbra {
 
+class TCatalogueScan;
 class TMyFolderMonitor;
 class TShellBrowserEx;
 class TTimer;
@@ -105,6 +107,8 @@ class TNimbraFrame : public TFrame {
     // The catalogue and the view, for the window and for tests.
     TProgramMenuItems& Items() const { return *items_; }
     TItemsView& View() const { return *view_; }
+    // A rescan runs in the background, or waits to.
+    bool Rescanning() const { return scan_->Busy(); }
     bool RecentActive() const { return recentActive_; }
 
     // The date filter (see SetRecent): the period in effect and the custom
@@ -136,6 +140,7 @@ class TNimbraFrame : public TFrame {
     void ApplyViewState();
     void RefreshResults(bool select);
     void Refresh(bool rescan);
+    void AdoptScan(TProgramMenuItems& scanned, std::exception_ptr error);
     void EditChange(TObject& sender);
     void EditKeyDown(TObject& sender, std::uint16_t& key, TShiftState shift);
     void EditKeyPress(TObject& sender, char32_t& key);
@@ -177,6 +182,8 @@ class TNimbraFrame : public TFrame {
     std::unique_ptr<TWindowDispatcher> dispatcher_;
     std::unique_ptr<TProgramMenuItems> items_;
     std::unique_ptr<TItemsView> view_;
+    // Declared after what its results reach, so that it goes first.
+    std::unique_ptr<TCatalogueScan> scan_;
     std::vector<std::unique_ptr<TMyFolderMonitor>> monitors_;
     TRecentPeriod period_ = rpDay;
     int periodValue_ = 1;

@@ -156,6 +156,14 @@ INSTANTIATE_TEST_SUITE_P(
                                 lookupFails = true;
                                 EXPECT_THROW(items.Rescan(TCustomFolders()), Exception);
                             }},
+        CatalogueChangeCase{"AnotherAdopted",
+                            [](auto&, auto& items, bool&) {
+                                TProgramMenuItems scanned{nullptr};
+                                scanned.AddRoot("C:\\New", "New", kZeroDate);
+                                items.Adopt(scanned);
+                                EXPECT_EQ(items.Count(), 1);
+                                EXPECT_EQ(scanned.Count(), 10);
+                            }},
         CatalogueChangeCase{"AnotherLinked",
                             [](auto& view, auto& items, bool&) {
                                 TProgramMenuItems other{nullptr};
