@@ -86,4 +86,22 @@ void BM_HelpTopicAsRichText(benchmark::State& state) {
 }
 BENCHMARK(BM_HelpTopicAsRichText)->Unit(benchmark::kMicrosecond);
 
+// The largest text a topic can expand to, in a language whose every letter
+// needs escaping (accents of the code page, and Cyrillic beyond it): it must
+// stay linear and cheap per character.
+void BM_HelpAccentedTextAsRichText(benchmark::State& state) {
+    nimbra::THelpStore store;
+    std::string text;
+    while (text.size() < static_cast<std::size_t>(state.range(0)))
+        text += "Caf\xC3\xA9 \xC3\xBC\xC3\x9F \xD0\x96\xD0\xB8 ";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.ToRichText("App", text, {}));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_HelpAccentedTextAsRichText)
+    ->Arg(2 << 10)
+    ->Arg(32 << 10)
+    ->Arg(256 << 10)
+    ->Unit(benchmark::kMicrosecond);
+
 }  // namespace
