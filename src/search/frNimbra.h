@@ -107,8 +107,6 @@ class TNimbraFrame : public TFrame {
     // The catalogue and the view, for the window and for tests.
     TProgramMenuItems& Items() const { return *items_; }
     TItemsView& View() const { return *view_; }
-    // A rescan runs in the background, or waits to.
-    bool Rescanning() const { return scan_->Busy(); }
     bool RecentActive() const { return recentActive_; }
 
     // The date filter (see SetRecent): the period in effect and the custom

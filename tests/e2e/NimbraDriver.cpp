@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <thread>
@@ -143,6 +144,9 @@ std::string WindowText(HWND window) {
 }
 
 std::filesystem::path NimbraExe() {
+    // Another build of the program, for comparing figures by hand.
+    if (const wchar_t* other = _wgetenv(L"NIMBRA_E2E_EXE"); other != nullptr && *other != 0)
+        return other;
     std::filesystem::path exe = ProgramFolder() / "nimbra.exe";
     if (!std::filesystem::exists(exe))
         exe = ProgramFolder().parent_path() / "nimbra.exe";

@@ -116,7 +116,8 @@ std::string WindowText(HWND window);
 // Runs nimbra.exe with the arguments to its end; gives its exit code, or
 // STILL_ACTIVE when it did not end within `ms` (it is then ended).
 DWORD RunNimbraToEnd(const std::wstring& arguments, int ms = 30000);
-// nimbra.exe as a test starts it.
+// nimbra.exe as a test starts it: beside the tests, or the one the
+// environment variable NIMBRA_E2E_EXE names.
 std::filesystem::path NimbraExe();
 
 // Makes programs started meanwhile run at `dpi` dots per inch (the user's
