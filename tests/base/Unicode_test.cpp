@@ -11,6 +11,10 @@ struct Utf16Case {
     std::u16string utf16;
 };
 
+void PrintTo(const Utf16Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class Utf8ToUtf16Test : public testing::TestWithParam<Utf16Case> {};
 
 TEST_P(Utf8ToUtf16Test, ConvertsBothWays) {

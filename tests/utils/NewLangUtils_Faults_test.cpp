@@ -29,6 +29,10 @@ struct BrokenFileCase {
     std::uintmax_t size;  // the file is padded with NULs to this size
 };
 
+void PrintTo(const BrokenFileCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class BrokenLanguageFileTest : public testing::TestWithParam<BrokenFileCase> {};
 
 TEST_P(BrokenLanguageFileTest, KeepsTheOtherTextsWithinBoundedMemory) {
