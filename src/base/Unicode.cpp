@@ -93,12 +93,66 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
+namespace {
+
+// A surrogate code unit written alone as a three-byte sequence (ED A0 80 to
+// ED BF BF), as WTF-8 does; false when the bytes at `pos` are no such form.
+bool DecodeLoneSurrogate(std::string_view text, std::size_t& pos, char32_t& unit) {
+    if (pos + 3 > text.size() || static_cast<unsigned char>(text[pos]) != 0xED)
+        return false;
+    const auto second = static_cast<unsigned char>(text[pos + 1]);
+    const auto third = static_cast<unsigned char>(text[pos + 2]);
+    if (second < 0xA0 || second > 0xBF || !IsContinuation(third))
+        return false;
+    unit = 0xD000 | ((second & 0x3F) << 6) | (third & 0x3F);
+    pos += 3;
+    return true;
+}
+
+void AppendLoneSurrogate(std::string& out, char32_t unit) {
+    out += static_cast<char>(0xE0 | (unit >> 12));
+    out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (unit & 0x3F));
+}
+
+// Like DecodeUtf8, but a lone surrogate's three bytes give the surrogate.
+char32_t DecodeWtf8(std::string_view text, std::size_t& pos) {
+    char32_t unit = 0;
+    if (DecodeLoneSurrogate(text, pos, unit))
+        return unit;
+    return DecodeUtf8(text, pos);
+}
+
+enum class TLoneSurrogates { lsKeep, lsReplace };
+
+std::string Utf16ToUtf8(std::u16string_view text, TLoneSurrogates lone) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            const char32_t cp =
+                0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            AppendUtf8(out, cp);
+            ++i;
+        } else if (IsSurrogate(unit) && lone == TLoneSurrogates::lsKeep) {
+            AppendLoneSurrogate(out, unit);
+        } else {
+            AppendUtf8(out, unit);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
-        char32_t cp = DecodeUtf8(text, pos);
+        char32_t cp = DecodeWtf8(text, pos);
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out += static_cast<char16_t>(0xD800 + (cp >> 10));
@@ -111,21 +165,7 @@ std::u16string Utf8ToUtf16(std::string_view text) {
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            const char32_t cp =
-                0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            AppendUtf8(out, cp);
-            ++i;
-        } else {
-            AppendUtf8(out, IsSurrogate(unit) ? kReplacementChar : char32_t(unit));
-        }
-    }
-    return out;
+    return Utf16ToUtf8(text, TLoneSurrogates::lsKeep);
 }
 
 std::wstring ToWide(std::string_view text) {
@@ -137,7 +177,7 @@ std::wstring ToWide(std::string_view text) {
         out.reserve(text.size());
         std::size_t pos = 0;
         while (pos < text.size())
-            out += static_cast<wchar_t>(DecodeUtf8(text, pos));
+            out += static_cast<wchar_t>(DecodeWtf8(text, pos));
         return out;
     }
 }
@@ -149,8 +189,13 @@ std::string ToUtf8(std::wstring_view text) {
     } else {
         std::string out;
         out.reserve(text.size());
-        for (wchar_t c : text)
-            AppendUtf8(out, static_cast<char32_t>(c));
+        for (wchar_t c : text) {
+            const auto cp = static_cast<char32_t>(c);
+            if (IsSurrogate(cp))
+                AppendLoneSurrogate(out, cp);
+            else
+                AppendUtf8(out, cp);
+        }
         return out;
     }
 }
@@ -168,7 +213,8 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
     }
     if (bytes.size() % 2 != 0)
         wide += static_cast<char16_t>(kReplacementChar);
-    return Utf16ToUtf8(wide);
+    // Texts from files are shown, not handed back to the system.
+    return Utf16ToUtf8(wide, TLoneSurrogates::lsReplace);
 }
 
 }  // namespace

@@ -7,7 +7,11 @@ namespace nimbra {
 
 // Every string inside the program is UTF-8; the platform's wide strings
 // (UTF-16 on Windows) appear only at API boundaries. Invalid input never
-// fails: each undecodable byte or unpaired surrogate becomes U+FFFD.
+// fails: each undecodable byte becomes U+FFFD. An unpaired surrogate of a
+// wide string (Windows allows them in file names) is carried through UTF-8
+// in its three-byte form (as WTF-8 does), so that such a name converted to
+// UTF-8 and back still names the same file; DecodeUtf8 and IsValidUtf8 stay
+// strict and refuse that form, and text files show U+FFFD for it.
 
 constexpr char32_t kReplacementChar = 0xFFFD;
 

@@ -62,24 +62,43 @@ void CreateHelpModules(TComponent* owner) {
     new TBasicAppHelp(owner);
 }
 
+namespace {
+
+// Points the language folder at `folder` while it lives; the previous folder
+// and an empty cache come back however the generation ends (a read-only
+// folder raises in the middle of it).
+class TLanguageFolderScope {
+  public:
+    explicit TLanguageFolderScope(const std::string& folder) : previous_(LanguageFolder()) {
+        SetLanguageFolder(folder);
+        ClearCache();
+    }
+    ~TLanguageFolderScope() {
+        SetLanguageFolder(previous_ == ProgramFolder() ? std::string() : previous_);
+        ClearCache();
+    }
+    TLanguageFolderScope(const TLanguageFolderScope&) = delete;
+    TLanguageFolderScope& operator=(const TLanguageFolderScope&) = delete;
+
+  private:
+    std::string previous_;
+};
+
+}  // namespace
+
 std::string GenerateDefaultLanguageFile(
     const std::string& folder, const std::function<void(TComponent& program)>& createWindows) {
-    const std::string previousFolder = LanguageFolder();
-    SetLanguageFolder(folder);
+    const TLanguageFolderScope scope(folder);
     const TLanguageFile file;
     const std::string fileName = file.FileNameOf(kDefaultLanguage);
     // From nothing: texts that are gone must not survive in the file.
     RemoveFile(NativePath(fileName));
     ClearCache();
-    {
-        TComponent program(nullptr);
-        if (createWindows)
-            createWindows(program);
-        CreateHelpModules(&program);
-        GenerateAllDefaultTexts();
-    }
-    SetLanguageFolder(previousFolder == ProgramFolder() ? std::string() : previousFolder);
-    ClearCache();
+    TComponent program(nullptr);
+    if (createWindows)
+        createWindows(program);
+    CreateHelpModules(&program);
+    GenerateAllDefaultTexts();
     return fileName;
 }
 

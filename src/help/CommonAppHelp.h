@@ -78,7 +78,8 @@ void CreateHelpModules(TComponent* owner);
 // language folder points to meanwhile) from every window, frame and data
 // module that carries a localizer; returns the file's name. The help data
 // modules carry the code texts; `createWindows` makes the program's windows
-// (owned by `program`), which exist only on Windows.
+// (owned by `program`), which exist only on Windows. A folder that cannot be
+// written raises EOSError naming the file; the language folder is restored.
 std::string GenerateDefaultLanguageFile(
     const std::string& folder, const std::function<void(TComponent& program)>& createWindows = {});
 

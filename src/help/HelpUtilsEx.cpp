@@ -319,6 +319,10 @@ std::vector<std::string> THelpStore::PlainTips() const {
 void THelpStore::Dump(const std::string& fileName) const {
     TAppIni ini;
     ini.UseMemIni = true;
+    // The dump is asked for on the command line: a file that cannot be
+    // written (read-only folder, full disk) is reported, not passed over.
+    ini.RaiseErrors = true;
+    ini.RaiseOpenErrors = true;
     ini.SetFileName(NativePath(fileName));
     // A dump of an earlier, longer help leaves nothing behind.
     ini.EraseSection("Help");

@@ -83,7 +83,8 @@ class THelpStore {
                            const THelpRichTextSettings& settings) const;
 
     // Writes the lines (section "Help") and the named values (section
-    // "Links") as numbered lists into an INI file; failures are silent.
+    // "Links") as numbered lists into an INI file; raises when the file
+    // cannot be written, leaving an older dump whole.
     void Dump(const std::string& fileName) const;
 
   private:

@@ -12,6 +12,11 @@ bool OpenEntry(const TProgramMenuItem& entry);
 // Shows the target of a shortcut selected in its folder; the entry itself
 // when it is not a shortcut or its target is unknown.
 void ShowEntryTarget(const TProgramMenuItem& entry);
+// What ShowEntryTarget selects for the file `path`: the shortcut's target
+// when that file or folder exists; otherwise the file itself. One step only:
+// a target that is itself a shortcut is shown as it is, so chains and loops
+// of shortcuts end at once.
+std::string TargetToShow(const std::string& path);
 // Opens the folder that holds the entry (C:\dir\x opens C:\dir, C:\x opens
 // C:\).
 void ShowEntryParentFolder(const TProgramMenuItem& entry);

@@ -4,6 +4,7 @@
 #include "shell/InternetShortcuts.h"
 #include "shell/LnkUtils.h"
 #include "shell/ShellUtils_win.h"
+#include "utils/FileUtils.h"
 #include "utils/MiscUtils.h"
 
 namespace nimbra {
@@ -22,12 +23,20 @@ bool OpenEntry(const TProgramMenuItem& entry) {
     return OpenWithShell(path, kShowNormal);
 }
 
+std::string TargetToShow(const std::string& path) {
+    const std::string target = GetLnkTarget(path);
+    // A target that is gone (a missing drive, a deleted file) cannot be
+    // selected in its folder: the shell would open some other folder or an
+    // error box. Windows' own link resolution refuses such a target; Wine's
+    // does not, so it is checked here.
+    if (target.empty() || !(FileExists(target) || DirectoryExists(target)))
+        return path;
+    return target;
+}
+
 void ShowEntryTarget(const TProgramMenuItem& entry) {
     const TWaitCursor wait;
-    std::string target = GetLnkTarget(entry.FullPath());
-    if (target.empty())
-        target = entry.FullPath();
-    ShowInFolder(target, kShowNormal);
+    ShowInFolder(TargetToShow(entry.FullPath()), kShowNormal);
 }
 
 void ShowEntryParentFolder(const TProgramMenuItem& entry) {

@@ -11,8 +11,10 @@ namespace nimbra {
 
 namespace {
 
-// Far beyond any language file; a larger file is not read into memory.
-constexpr std::size_t kMaxFileSize = std::size_t{64} << 20;
+// A language file holds some tens of kilobytes, a help dump or settings
+// file less. A larger file (damaged, or no language file at all) is refused
+// before it is read, so that it costs neither memory nor time at start.
+constexpr std::size_t kMaxFileSize = std::size_t{4} << 20;
 
 // Binary search for the lower bound of `name` in a list sorted by the
 // locale's case-insensitive order; true when an equal entry is there.

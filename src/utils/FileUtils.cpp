@@ -80,6 +80,10 @@ std::string ReadFileBytes(std::string_view fileName, std::size_t maxSize) {
     return bytes;
 }
 
+std::string WriteErrorSubject(std::string_view fileName) {
+    return "Cannot write \"" + std::string(fileName) + "\"";
+}
+
 std::string ExtractFileName(std::string_view fileName) {
     const auto slash = fileName.find_last_of("\\/:");
     return std::string(slash == std::string_view::npos ? fileName : fileName.substr(slash + 1));

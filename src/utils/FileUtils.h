@@ -34,9 +34,11 @@ std::string ReadFileBytes(std::string_view fileName, std::size_t maxSize);
 // Replaces the file's content with `bytes`: the bytes go to a new temporary
 // file in the same folder, which is then renamed over the file, so a failure
 // (full disk, crash) leaves either the old file or the new one, never half a
-// file. Raises EOSError naming the failed call, after removing the temporary
-// file.
+// file. Raises EOSError naming the file and the failed call, after removing
+// the temporary file.
 void WriteFileReplacing(const std::string& fileName, std::string_view bytes);
+// The start of the message of a failed write: Cannot write "name".
+std::string WriteErrorSubject(std::string_view fileName);
 
 // The name without its folder ("\", "/" or a drive colon).
 std::string ExtractFileName(std::string_view fileName);

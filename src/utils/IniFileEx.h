@@ -6,11 +6,12 @@
 
 namespace nimbra {
 
-// An INI file whose every operation reaches the file itself. On Windows it
-// goes through the private-profile functions, reading values of up to
-// 65,535 characters whole; elsewhere each operation loads the file and each
-// write saves it. The file name should be a full path (Windows looks for a
-// bare name in its own folder).
+// An INI file whose every operation reaches the file itself: each operation
+// loads the file, and each change saves it at once through a temporary file
+// and a rename. Not the system's private-profile functions: they rewrite the
+// file in place, and a full disk leaves it cut short while they report
+// success, which would lose the portable settings. Values of any length come
+// back whole.
 class TIniFileEx : public TCustomIniFile {
   public:
     explicit TIniFileEx(const std::string& fileName) : TCustomIniFile(fileName) {}

@@ -58,7 +58,8 @@ std::vector<std::string_view> SplitKeyPath(std::string_view path);
 // user's root as the base of a store, with full access. `rootKey` other than
 // 0 names another root (on Windows a predefined HKEY). On Windows this is
 // the registry; elsewhere it is the process's in-memory registry, which
-// follows the same rules and lives as long as the process. Raises
+// follows the same rules and lives as long as the process. A key that may
+// be read but not written opens for reading, its writes raising. Raises
 // ERegistryException or EOSError when the key cannot be opened.
 std::unique_ptr<TRegistryStore> OpenRegistryStore(std::string_view keyPath,
                                                   std::uintptr_t rootKey = 0);

@@ -62,7 +62,10 @@ TRegValue DecodeValue(DWORD type, const std::vector<BYTE>& data, DWORD size) {
 
 class TWinRegistryStore : public TRegistryStore {
   public:
-    explicit TWinRegistryStore(TRegKey base) : base_(std::move(base)) {}
+    // A read-only store refuses every change itself: a handle opened for
+    // reading is not enough, as Wine still creates and deletes sub-keys
+    // through it.
+    TWinRegistryStore(TRegKey base, bool readOnly) : base_(std::move(base)), readOnly_(readOnly) {}
 
     bool KeyExists(std::string_view path) override {
         return static_cast<bool>(Open(path, KEY_QUERY_VALUE));
@@ -92,6 +95,7 @@ class TWinRegistryStore : public TRegistryStore {
 
     void WriteString(std::string_view path, std::string_view name,
                      std::string_view value) override {
+        CheckWritable();
         const std::wstring text = ToWide(value.substr(0, value.find('\0')));
         const TRegKey key = Create(path);
         Check(RegSetValueExW(key.Get(), ToWide(name).c_str(), 0, REG_SZ,
@@ -101,6 +105,7 @@ class TWinRegistryStore : public TRegistryStore {
     }
 
     void WriteInteger(std::string_view path, std::string_view name, std::uint32_t value) override {
+        CheckWritable();
         const TRegKey key = Create(path);
         const DWORD data = value;
         Check(RegSetValueExW(key.Get(), ToWide(name).c_str(), 0, REG_DWORD,
@@ -109,6 +114,7 @@ class TWinRegistryStore : public TRegistryStore {
     }
 
     void DeleteValue(std::string_view path, std::string_view name) override {
+        CheckWritable();
         const TRegKey key = Open(path, KEY_SET_VALUE);
         if (!key)
             return;
@@ -118,6 +124,7 @@ class TWinRegistryStore : public TRegistryStore {
     }
 
     void DeleteKey(std::string_view path) override {
+        CheckWritable();
         const std::wstring subKey = WidePath(path);
         const LSTATUS status =
             RegDeleteTreeW(base_.Get(), subKey.empty() ? nullptr : subKey.c_str());
@@ -142,6 +149,11 @@ class TWinRegistryStore : public TRegistryStore {
     }
 
   private:
+    void CheckWritable() const {
+        if (readOnly_)
+            RaiseOSError("RegCreateKeyEx", ERROR_ACCESS_DENIED);
+    }
+
     // The key below the base, or an empty key when it does not exist.
     TRegKey Open(std::string_view path, REGSAM access) const {
         HKEY key = nullptr;
@@ -189,6 +201,7 @@ class TWinRegistryStore : public TRegistryStore {
     }
 
     TRegKey base_;
+    bool readOnly_;
 };
 
 }  // namespace
@@ -196,11 +209,18 @@ class TWinRegistryStore : public TRegistryStore {
 std::unique_ptr<TRegistryStore> OpenRegistryStore(std::string_view keyPath,
                                                   std::uintptr_t rootKey) {
     HKEY root = rootKey != 0 ? reinterpret_cast<HKEY>(rootKey) : HKEY_CURRENT_USER;
+    const std::wstring path = WidePath(keyPath);
     HKEY key = nullptr;
-    Check(RegCreateKeyExW(root, WidePath(keyPath).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                          &key, nullptr),
-          "RegCreateKeyEx");
-    return std::make_unique<TWinRegistryStore>(TRegKey(key));
+    LSTATUS status =
+        RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    // A key the user may read but not change (locked down by an
+    // administrator): its settings are still read, and every write fails
+    // on its own, so nothing stored is lost or hidden behind defaults.
+    const bool readOnly = status == ERROR_ACCESS_DENIED;
+    if (readOnly)
+        status = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key);
+    Check(status, "RegOpenKeyEx");
+    return std::make_unique<TWinRegistryStore>(TRegKey(key), readOnly);
 }
 
 }  // namespace nimbra

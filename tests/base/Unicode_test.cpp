@@ -11,6 +11,10 @@ struct Utf16Case {
     std::u16string utf16;
 };
 
+void PrintTo(const Utf16Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class Utf8ToUtf16Test : public testing::TestWithParam<Utf16Case> {};
 
 TEST_P(Utf8ToUtf16Test, ConvertsBothWays) {
@@ -52,17 +56,38 @@ INSTANTIATE_TEST_SUITE_P(
                                 u"a\uFFFDb"},
                     InvalidCase{"TruncatedAtEnd", "ab\xE2\x82", u"ab\uFFFD\uFFFD"},
                     InvalidCase{"Overlong", "\xC0\xAF", u"\uFFFD\uFFFD"},
-                    InvalidCase{"EncodedSurrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
                     InvalidCase{"BeyondUnicode", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
                     InvalidCase{"Latin1Byte", "caf\xE9", u"caf\uFFFD"},
                     InvalidCase{"InvalidLead", "\xFF", u"\uFFFD"}),
     [](const auto& info) { return info.param.name; });
 
-TEST(Utf16ToUtf8Test, UnpairedSurrogatesBecomeReplacementCharacters) {
-    const std::u16string lone = {u'a', char16_t(0xD83D), u'b', char16_t(0xDE00)};
-    EXPECT_EQ(Utf16ToUtf8(lone),
-              "a\xEF\xBF\xBD"
-              "b\xEF\xBF\xBD");
+// A file name may hold an unpaired surrogate: it must come back unchanged,
+// or the name shown could not be opened.
+INSTANTIATE_TEST_SUITE_P(
+    LoneSurrogates, Utf8ToUtf16Test,
+    testing::Values(Utf16Case{"High",
+                              "a\xED\xA0\xBD"
+                              "b",
+                              std::u16string{u'a', char16_t(0xD83D), u'b'}},
+                    Utf16Case{"LowAtEnd", "\xED\xB8\x80", std::u16string{char16_t(0xDE00)}},
+                    Utf16Case{"HighBeforeCharacter", "\xED\xAF\xBFx",
+                              std::u16string{char16_t(0xDBFF), u'x'}},
+                    Utf16Case{"LowBeforeHigh", "\xED\xB0\x80\xED\xA0\x80",
+                              std::u16string{char16_t(0xDC00), char16_t(0xD800)}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(LoneSurrogateTest, IsNoValidUtf8) {
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));
+}
+
+TEST(LoneSurrogateTest, RoundTripsThroughThePlatformWideString) {
+    const std::string name = "C:\\x\xED\xA0\x80y.txt";
+    EXPECT_EQ(ToUtf8(ToWide(name)), name);
+    EXPECT_EQ(ToWide(name).size(), 10u);
+}
+
+TEST(LoneSurrogateTest, TextFilesStillShowAReplacementCharacter) {
+    EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFEx\0\x00\xD8", 6)), "x\xEF\xBF\xBD");
 }
 
 TEST(WideTest, RoundTripsThroughThePlatformWideString) {

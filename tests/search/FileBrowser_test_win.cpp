@@ -23,6 +23,19 @@ TEST(WindowsFileBrowserTest, ADriveRootHasNoEntryOfItsOwn) {
     EXPECT_EQ(changed, 12345);
 }
 
+// An included network folder whose host does not answer: listed alone, like
+// any folder that cannot be read. How long the system takes to give up is
+// recorded, not asserted (Wine gives up at once; Windows waits for its
+// network time-out).
+TEST(WindowsFileBrowserTest, AShareOnAHostThatDoesNotAnswerIsListedAlone) {
+    const ULONGLONG start = GetTickCount64();
+    TProgramMenuItems items{nullptr};
+    items.ScanRoot("\\\\10.255.255.1\\share", "R");
+    RecordProperty("ScanMilliseconds", static_cast<int>(GetTickCount64() - start));
+    ASSERT_EQ(items.Count(), 1);
+    EXPECT_EQ(items.Items(0).Changed(), 0);
+}
+
 TEST(WindowsFileBrowserTest, HiddenAndSystemEntriesAreListed) {
     TempDir dir;
     const auto hidden = dir.MakeFile("hidden.txt");

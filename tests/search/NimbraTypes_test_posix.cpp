@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "search/FileBrowser.h"
 #include "search/NimbraTypes.h"
 #include "support/CatalogueOutline.h"
 #include "support/TestFolders.h"
@@ -49,17 +50,75 @@ TEST(CatalogueScanPosixTest, LinksAreListedAndACycleEnds) {
                                                            "    b/", "      up/", "    loop/"}));
 }
 
+// Permissions do not bind root: a test run as root reads as "nobody" while
+// the object lives.
+class ScopedUnprivileged {
+  public:
+    ScopedUnprivileged() : wasRoot_(geteuid() == 0) {
+        if (wasRoot_)
+            dropped_ = seteuid(kNobody) == 0;
+    }
+    ~ScopedUnprivileged() {
+        if (dropped_)
+            (void)seteuid(0);
+    }
+    ScopedUnprivileged(const ScopedUnprivileged&) = delete;
+    ScopedUnprivileged& operator=(const ScopedUnprivileged&) = delete;
+
+    bool Bound() const { return !wasRoot_ || dropped_; }
+
+  private:
+    static constexpr uid_t kNobody = 65534;
+    bool wasRoot_;
+    bool dropped_ = false;
+};
+
 TEST(CatalogueScanPosixTest, AnUnreadableFolderContributesNothingBelowIt) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
     TempDir dir;
     dir.MakeFile("locked/secret.txt");
     dir.MakeFile("open/visible.txt");
+    ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
     ASSERT_EQ(chmod((dir.Path() / "locked").c_str(), 0), 0);
     TProgramMenuItems items{nullptr};
-    items.ScanRoot(PathText(dir.Path()), "R");
+    {
+        const ScopedUnprivileged user;
+        if (!user.Bound())
+            GTEST_SKIP() << "permissions do not bind root, and it cannot act as another user";
+        items.ScanRoot(PathText(dir.Path()), "R");
+    }
+    ASSERT_EQ(chmod((dir.Path() / "locked").c_str(), 0755), 0);
     EXPECT_EQ(Outline(items, 1),
               (std::vector<std::string>{"  locked/", "  open/", "    visible.txt"}));
+}
+
+// A folder removed while it is listed (an uninstaller at work): the listing
+// ends without error after at most the entries it had.
+TEST(CatalogueScanPosixTest, AFolderRemovedWhileListedEndsItsListing) {
+    TempDir dir;
+    for (int i = 0; i < 50; ++i)
+        dir.MakeFile("going/f" + std::to_string(i) + ".txt");
+    TFileBrowser browser;
+    browser.SetPath(PathText(dir.Path() / "going"));
+    ASSERT_TRUE(browser.Next());
+    std::filesystem::remove_all(dir.Path() / "going");
+    int more = 0;
+    while (browser.Next() && more <= 50)
+        ++more;
+    EXPECT_LT(more, 50);
+    EXPECT_FALSE(browser.Next());
+}
+
+// A root that is gone, or is a file where a folder was: listed alone, with
+// the zero date when its own time cannot be read.
+TEST(CatalogueScanPosixTest, ARootThatIsGoneOrAFileIsListedAlone) {
+    TempDir dir;
+    const std::string file = PathText(dir.MakeFile("was-a-folder", "x"));
+    for (const std::string& root : {PathText(dir.Path() / "gone"), file}) {
+        TProgramMenuItems items{nullptr};
+        items.ScanRoot(root, "R");
+        ASSERT_EQ(items.Count(), 1) << root;
+        EXPECT_TRUE(items.Items(0).IsFolder());
+    }
 }
 
 }  // namespace

@@ -10,10 +10,17 @@ namespace {
 // Allocations left before they fail; negative when no limit is set.
 thread_local int allocationsLeft = -1;
 thread_local bool limitReached = false;
+// The largest allocation allowed.
+thread_local std::size_t largestAllowed = static_cast<std::size_t>(-1);
+thread_local bool sizeLimitReached = false;
 
 void* Allocate(std::size_t size) {
     if (allocationsLeft == 0) {
         limitReached = true;
+        throw std::bad_alloc();
+    }
+    if (size > largestAllowed) {
+        sizeLimitReached = true;
         throw std::bad_alloc();
     }
     if (allocationsLeft > 0)
@@ -44,6 +51,19 @@ AllocationLimit::~AllocationLimit() {
 
 bool AllocationLimit::Reached() const {
     return limitReached;
+}
+
+AllocationSizeLimit::AllocationSizeLimit(std::size_t largest) {
+    largestAllowed = largest;
+    sizeLimitReached = false;
+}
+
+AllocationSizeLimit::~AllocationSizeLimit() {
+    largestAllowed = static_cast<std::size_t>(-1);
+}
+
+bool AllocationSizeLimit::Reached() const {
+    return sizeLimitReached;
 }
 
 }  // namespace nimbra::testing_support

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 namespace nimbra::testing_support {
 
 // Runs out of memory on purpose: while the object lives, the calling thread
@@ -14,6 +16,20 @@ class AllocationLimit {
     AllocationLimit& operator=(const AllocationLimit&) = delete;
 
     // Whether an allocation was refused.
+    bool Reached() const;
+};
+
+// While the object lives, an allocation of the calling thread larger than
+// `largest` bytes raises std::bad_alloc: code must not take memory in
+// proportion to a file it was handed.
+class AllocationSizeLimit {
+  public:
+    explicit AllocationSizeLimit(std::size_t largest);
+    ~AllocationSizeLimit();
+    AllocationSizeLimit(const AllocationSizeLimit&) = delete;
+    AllocationSizeLimit& operator=(const AllocationSizeLimit&) = delete;
+
+    // Whether a larger allocation was asked for.
     bool Reached() const;
 };
 

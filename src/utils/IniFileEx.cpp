@@ -1,5 +1,5 @@
-#include "utils/FastIniUtils.h"
 #include "utils/IniFileEx.h"
+#include "utils/FastIniUtils.h"
 
 namespace nimbra {
 
