@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -75,6 +76,26 @@ void TypingFigures(const char* label, TNimbraProcess& nimbra) {
                 times[times.size() / 2], times.back(), nimbra.RowCount());
 }
 
+// Starts the program and tells the time to the main window (the floor) and
+// to the first rows, and the idle working set; gives the running program.
+std::unique_ptr<TNimbraProcess> StartWithFigures(const char* label, bool expectRows) {
+    const Clock::time_point start = Clock::now();
+    auto nimbra = std::make_unique<TNimbraProcess>();
+    const double window = Milliseconds(Clock::now() - start);
+    if (expectRows)
+        nimbra->WaitFor([&] { return nimbra->RowCount() > 0; }, 600000);
+    const double rows = Milliseconds(Clock::now() - start);
+    nimbra->Activate();
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    PROCESS_MEMORY_COUNTERS memory{sizeof memory};
+    GetProcessMemoryInfo(nimbra->Process(), &memory, sizeof memory);
+    std::printf(
+        "%s: window shown after %.0f ms, first of %d rows after %.0f ms, idle working "
+        "set %.1f MB\n",
+        label, window, nimbra->RowCount(), rows, memory.WorkingSetSize / 1048576.0);
+    return nimbra;
+}
+
 class SpeedTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -88,22 +109,8 @@ class SpeedTest : public testing::Test {
         fs::remove_all(root_, ignored);
     }
 
-    // Start to the main window (the floor) and to the first rows.
-    void StartFigures(const char* label, bool expectRows) {
-        const Clock::time_point start = Clock::now();
-        TNimbraProcess nimbra;
-        const double window = Milliseconds(Clock::now() - start);
-        if (expectRows)
-            nimbra.WaitFor([&] { return nimbra.RowCount() > 0; }, 60000);
-        const double rows = Milliseconds(Clock::now() - start);
-        nimbra.Activate();
-        std::this_thread::sleep_for(std::chrono::seconds(3));
-        PROCESS_MEMORY_COUNTERS memory{sizeof memory};
-        GetProcessMemoryInfo(nimbra.Process(), &memory, sizeof memory);
-        std::printf(
-            "%s: window shown after %.0f ms, first of %d rows after %.0f ms, idle working "
-            "set %.1f MB\n",
-            label, window, nimbra.RowCount(), rows, memory.WorkingSetSize / 1048576.0);
+    static void StartFigures(const char* label, bool expectRows) {
+        StartWithFigures(label, expectRows);
     }
 
     static void KeystrokeFigures(const char* label, bool rows) {
@@ -203,10 +210,11 @@ void RescanFigures(const char* label, TNimbraProcess& nimbra, const fs::path& tr
     const Clock::time_point shown = Clock::now();
     // A gap that ends with the new rows is the hand-over; one before it is
     // the reading of the disk.
-    std::printf("%s: a new file shown after %.0f ms (%d -> %d rows); longest unanswered gap "
-                "%.0f ms, ending %.0f ms before the new rows\n",
-                label, Milliseconds(shown - start), before, rows, longestGap,
-                Milliseconds(shown - longestGapEnd));
+    std::printf(
+        "%s: a new file shown after %.0f ms (%d -> %d rows); longest unanswered gap "
+        "%.0f ms, ending %.0f ms before the new rows\n",
+        label, Milliseconds(shown - start), before, rows, longestGap,
+        Milliseconds(shown - longestGapEnd));
     fs::remove(added);
     nimbra.WaitFor([&] { return nimbra.RowCount() == before; }, 600000);
 }
@@ -222,21 +230,11 @@ TEST_P(SpeedScaleTest, DISABLED_StartTypingMemoryAndRescan) {
     const ScaleCase& scale = GetParam();
     const fs::path tree = CachedTree(scale.name, scale.make);
     ResetSettings(tree);
-    const Clock::time_point start = Clock::now();
-    TNimbraProcess nimbra;
-    const double window = Milliseconds(Clock::now() - start);
-    nimbra.WaitFor([&] { return nimbra.RowCount() > 0; }, 600000);
-    const double rows = Milliseconds(Clock::now() - start);
-    nimbra.Activate();
-    std::this_thread::sleep_for(std::chrono::seconds(3));
-    PROCESS_MEMORY_COUNTERS memory{sizeof memory};
-    GetProcessMemoryInfo(nimbra.Process(), &memory, sizeof memory);
-    std::printf(
-        "%s: window shown after %.0f ms, first of %d rows after %.0f ms, idle working "
-        "set %.1f MB\n",
-        scale.name, window, nimbra.RowCount(), rows, memory.WorkingSetSize / 1048576.0);
+    const std::unique_ptr<TNimbraProcess> started = StartWithFigures(scale.name, true);
+    TNimbraProcess& nimbra = *started;
     TypingFigures(scale.name, nimbra);
     RescanFigures(scale.name, nimbra, tree);
+    PROCESS_MEMORY_COUNTERS memory{sizeof memory};
     GetProcessMemoryInfo(nimbra.Process(), &memory, sizeof memory);
     std::printf("%s: working set after two rescans %.1f MB, peak %.1f MB\n", scale.name,
                 memory.WorkingSetSize / 1048576.0, memory.PeakWorkingSetSize / 1048576.0);

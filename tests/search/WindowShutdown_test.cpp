@@ -35,8 +35,8 @@ class WindowShutdownThreads : public testing::TestWithParam<ShutdownCase> {
     void SetUp() override {
         for (int folder = 0; folder < 40; ++folder) {
             for (int file = 0; file < 50; ++file)
-                dir.MakeFile("folder " + std::to_string(folder) + "/file " +
-                             std::to_string(file) + ".txt");
+                dir.MakeFile("folder " + std::to_string(folder) + "/file " + std::to_string(file) +
+                             ".txt");
         }
         roots = {{PathText(dir.Path()), "Tree"}};
     }
