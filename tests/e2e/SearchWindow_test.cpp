@@ -47,6 +47,19 @@ HWND DialogOf(const TNimbraProcess& nimbra) {
     return nullptr;
 }
 
+// Makes `files` files in the folder, renames each, then deletes them all.
+void Storm(const fs::path& folder, int files) {
+    const auto name = [&](int i, const char* extension) {
+        return folder / ("storm " + std::to_string(i) + extension);
+    };
+    for (int i = 0; i < files; ++i)
+        std::ofstream(name(i, ".txt")).put('x');
+    for (int i = 0; i < files; ++i)
+        fs::rename(name(i, ".txt"), name(i, ".tmp"));
+    for (int i = 0; i < files; ++i)
+        fs::remove(name(i, ".tmp"));
+}
+
 // Dates every file and folder below `root` back to 2020, so that only what
 // is made afterwards counts as fresh.
 void MakeOld(const fs::path& root) {
@@ -267,16 +280,7 @@ TEST_F(SearchWindowTest, TenThousandFilesMadeRenamedAndDeletedCostDebouncedResca
     const Clock::time_point start = Clock::now();
     std::atomic<bool> stormOver{false};
     std::thread storm([&] {
-        constexpr int kFiles = 10000;
-        const auto name = [&](int i, const char* extension) {
-            return root_ / ("storm " + std::to_string(i) + extension);
-        };
-        for (int i = 0; i < kFiles; ++i)
-            std::ofstream(name(i, ".txt")).put('x');
-        for (int i = 0; i < kFiles; ++i)
-            fs::rename(name(i, ".txt"), name(i, ".tmp"));
-        for (int i = 0; i < kFiles; ++i)
-            fs::remove(name(i, ".tmp"));
+        Storm(root_, 10000);
         stormOver = true;
     });
     std::vector<int> counts{before};
@@ -306,6 +310,25 @@ TEST_F(SearchWindowTest, TenThousandFilesMadeRenamedAndDeletedCostDebouncedResca
     EXPECT_FALSE(errorShown);
     EXPECT_EQ(nimbra.Row(nimbra.SelectedRow()).Title, selected);
     EXPECT_LT(privateAfter, privateBefore + 16);
+}
+
+// Typed into, hidden, then told to exit from outside while a storm of
+// changes keeps the watchers and rescans busy: the program ends by itself,
+// and soon.
+TEST_F(SearchWindowTest, ExitWhileChangesKeepRescansRunningEndsTheProgram) {
+    TNimbraProcess& nimbra = Start();
+    nimbra.Type(L"calc");
+    nimbra.Press(VK_ESCAPE);
+    ASSERT_TRUE(nimbra.WaitFor([&] { return !nimbra.MainVisible(); }));
+    std::thread storm([&] { Storm(root_, 2000); });
+    // Into the storm: the first debounced rescans have run.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    EXPECT_EQ(RunNimbraToEnd(L"-exit"), 0u);
+    EXPECT_EQ(WaitForSingleObject(nimbra.Process(), 15000), WAIT_OBJECT_0);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(nimbra.Process(), &code);
+    EXPECT_EQ(code, 0u);
+    storm.join();
 }
 
 TEST_F(SearchWindowTest, TheDateFilterWithAnEmptyRequestListsFreshItemsAndTheirFolders) {
