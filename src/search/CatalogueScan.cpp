@@ -1,5 +1,6 @@
 #include "search/CatalogueScan.h"
 
+#include <chrono>
 #include <utility>
 
 #include "base/UiDispatcher.h"
@@ -38,26 +39,32 @@ void TCatalogueScan::Start(std::vector<TScanRoot> roots) {
 }
 
 void TCatalogueScan::Launch(std::vector<TScanRoot> roots) {
-    thread_ =
-        std::thread([this, roots = std::move(roots), self = std::weak_ptr<TCatalogueScan*>(self_)] {
-            auto result = std::make_shared<TResult>();
-            try {
-                work_(result->items, roots, stop_);
-            } catch (...) {
-                result->error = std::current_exception();
-            }
-            if (stop_)
-                return;
-            // A dispatcher that cannot take the result any more belongs to a
-            // window that is closing; the scan is dropped with it.
-            try {
-                dispatcher_.Post([self, result] {
-                    if (const std::shared_ptr<TCatalogueScan*> scan = self.lock())
-                        (*scan)->Finish(result);
-                });
-            } catch (...) {
-            }
-        });
+    thread_ = std::thread(&TCatalogueScan::Run, this, std::move(roots),
+                          std::weak_ptr<TCatalogueScan*>(self_));
+}
+
+void TCatalogueScan::Run(const std::vector<TScanRoot>& roots,
+                         const std::weak_ptr<TCatalogueScan*>& self) {
+    auto result = std::make_shared<TResult>();
+    try {
+        work_(result->items, roots, stop_);
+    } catch (...) {
+        result->error = std::current_exception();
+    }
+    // A full message queue refuses the result for a moment; giving up would
+    // leave the scan busy, and the window without rescans, for good. Only
+    // closing ends the trying.
+    while (!stop_) {
+        try {
+            dispatcher_.Post([self, result] {
+                if (const std::shared_ptr<TCatalogueScan*> scan = self.lock())
+                    (*scan)->Finish(result);
+            });
+            return;
+        } catch (...) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
 }
 
 void TCatalogueScan::Finish(const std::shared_ptr<TResult>& result) {

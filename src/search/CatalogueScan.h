@@ -47,6 +47,8 @@ class TCatalogueScan {
     static void ReadDisk(TProgramMenuItems& into, const std::vector<TScanRoot>& roots,
                          const std::atomic<bool>& stop);
     void Launch(std::vector<TScanRoot> roots);
+    // The scan's thread: reads, then hands the result over.
+    void Run(const std::vector<TScanRoot>& roots, const std::weak_ptr<TCatalogueScan*>& self);
     void Finish(const std::shared_ptr<TResult>& result);
 
     UiDispatcher& dispatcher_;

@@ -195,6 +195,7 @@ void RescanFigures(const char* label, TNimbraProcess& nimbra, const fs::path& tr
     Clock::time_point longestGapEnd = start;
     Clock::time_point lastAnswer = Clock::now();
     int rows = before;
+    bool midScanShot = false;
     while (rows == before && Clock::now() - start < std::chrono::minutes(10)) {
         DWORD_PTR answer = 0;
         SendMessageTimeoutW(nimbra.MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 600000, &answer);
@@ -205,6 +206,10 @@ void RescanFigures(const char* label, TNimbraProcess& nimbra, const fs::path& tr
         }
         lastAnswer = now;
         rows = nimbra.RowCount();
+        if (!midScanShot && now - start > std::chrono::seconds(3)) {
+            midScanShot = true;
+            nimbra.Screenshot(ScreenshotFolder() / (std::string("scale-") + label + "-rescan.png"));
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     const Clock::time_point shown = Clock::now();
@@ -233,6 +238,7 @@ TEST_P(SpeedScaleTest, DISABLED_StartTypingMemoryAndRescan) {
     const std::unique_ptr<TNimbraProcess> started = StartWithFigures(scale.name, true);
     TNimbraProcess& nimbra = *started;
     TypingFigures(scale.name, nimbra);
+    nimbra.Screenshot(ScreenshotFolder() / (std::string("scale-") + scale.name + ".png"));
     RescanFigures(scale.name, nimbra, tree);
     PROCESS_MEMORY_COUNTERS memory{sizeof memory};
     GetProcessMemoryInfo(nimbra.Process(), &memory, sizeof memory);

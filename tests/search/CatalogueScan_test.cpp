@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -184,6 +185,43 @@ TEST_F(CatalogueScanThreads, AResultPostedJustBeforeDestructionIsDropped) {
     }
     EXPECT_EQ(dispatcher.ProcessPending(), 1);
     EXPECT_TRUE(adopted.empty());
+}
+
+// A dispatcher whose queue is full for its first `refusals` posts.
+class RefusingDispatcher : public ManualDispatcher {
+  public:
+    explicit RefusingDispatcher(int refusals) : refusals_(refusals) {}
+    void Post(std::function<void()> task) override {
+        if (refusals_.fetch_sub(1) > 0)
+            throw Exception("The message queue is full");
+        ManualDispatcher::Post(std::move(task));
+    }
+
+  private:
+    std::atomic<int> refusals_;
+};
+
+TEST(CatalogueScanRefusedThreads, AResultTheQueueRefusesIsHandedOverOnceItHasRoom) {
+    RefusingDispatcher dispatcher(3);
+    int handed = 0;
+    TCatalogueScan scan(dispatcher, [&](TProgramMenuItems&, std::exception_ptr) { ++handed; });
+    scan.Start({});
+    for (int i = 0; i < 500 && handed == 0; ++i)
+        dispatcher.WaitAndProcess(10);
+    EXPECT_EQ(handed, 1);
+    EXPECT_FALSE(scan.Busy());
+}
+
+TEST(CatalogueScanRefusedThreads, ClosingEndsAScanWhoseResultIsRefusedForGood) {
+    RefusingDispatcher dispatcher(1 << 30);
+    auto scan =
+        std::make_unique<TCatalogueScan>(dispatcher, [](TProgramMenuItems&, std::exception_ptr) {});
+    scan->Start({});
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    EXPECT_TRUE(scan->Busy());
+    const auto closing = std::chrono::steady_clock::now();
+    scan.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - closing, std::chrono::seconds(5));
 }
 
 // A stop set while the scan walks a real tree ends it after the folder it
