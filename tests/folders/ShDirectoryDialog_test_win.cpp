@@ -221,13 +221,19 @@ TEST_F(NewFolderButtonTest, AFailureIsToldAndThePickerStays) {
     std::wstring message;
     const TScript script({[this] { return ClickNew(); }, NameFolder(L"bad|name"),
                           [&] {
+                              // The name box may still be closing: only a box
+                              // with a message is the error.
                               const HWND box = FindDialog(false);
-                              if (box == nullptr)
+                              if (box == nullptr || Text(box) == L"New folder")
                                   return false;
+                              std::wstring shown;
                               for (HWND text = FindWindowExW(box, nullptr, L"Static", nullptr);
                                    text != nullptr;
                                    text = FindWindowExW(box, text, L"Static", nullptr))
-                                  message += Text(text);
+                                  shown += Text(text);
+                              if (shown.empty())
+                                  return false;
+                              message = shown;
                               PostMessageW(box, WM_COMMAND, IDOK, 0);
                               return true;
                           },
