@@ -209,6 +209,7 @@ void RescanFigures(const char* label, TNimbraProcess& nimbra, const fs::path& tr
         if (!midScanShot && now - start > std::chrono::seconds(3)) {
             midScanShot = true;
             nimbra.Screenshot(ScreenshotFolder() / (std::string("scale-") + label + "-rescan.png"));
+            lastAnswer = Clock::now();  // the picture held this thread, not the program
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
