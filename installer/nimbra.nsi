@@ -155,16 +155,6 @@ Section "Uninstall"
       StrCpy $R9 "remove"
   ${EndIf}
 
-  Delete "$INSTDIR\nimbra.exe"
-  Delete "$INSTDIR\*.lng"
-  Delete "$INSTDIR\nimbra.help.txt"
-  Delete "$INSTDIR\uninstall.exe"
-  ${If} $R9 == "remove"
-    Delete "$INSTDIR\Nimbra.ini"
-  ${EndIf}
-  ; Only when empty: what the user put there stays.
-  RMDir "$INSTDIR"
-
   ; The installer's shortcuts and those the Shell options may have made.
   Delete "$SMPROGRAMS\${LINK}"
   Delete "$SMSTARTUP\${LINK}"
@@ -176,4 +166,15 @@ Section "Uninstall"
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "Software\${MAKER}"
   ${EndIf}
+
+  ; The program folder goes last: once it is gone, the uninstall is over.
+  Delete "$INSTDIR\nimbra.exe"
+  Delete "$INSTDIR\*.lng"
+  Delete "$INSTDIR\nimbra.help.txt"
+  Delete "$INSTDIR\uninstall.exe"
+  ${If} $R9 == "remove"
+    Delete "$INSTDIR\Nimbra.ini"
+  ${EndIf}
+  ; Only when empty: what the user put there stays.
+  RMDir "$INSTDIR"
 SectionEnd
