@@ -23,7 +23,6 @@ inline constexpr std::uint32_t kNoEntry = UINT32_MAX;
 struct TScanRoot {
     std::string Folder;
     std::string Title;
-    bool operator==(const TScanRoot&) const = default;
 };
 
 // The roots of the included folders of the list, in list order: what a

@@ -328,22 +328,24 @@ void TNimbraFrame::Refresh(bool rescan) {
         scan_->Start(IncludedRoots(*FoldersCfg->Folders()));
         return;
     }
-    const std::optional<TItemsViewPos> position = view_->SavePosition();
-    RefreshResults(false);
-    view_->RestorePosition(position);
-    ListView1->Invalidate();
+    RefreshKeepingPosition(nullptr);
 }
 
 void TNimbraFrame::AdoptScan(TProgramMenuItems& scanned, std::exception_ptr error) {
-    const std::optional<TItemsViewPos> position = view_->SavePosition();
-    items_->Adopt(scanned);
-    RefreshResults(false);
-    view_->RestorePosition(position);
-    ListView1->Invalidate();
+    RefreshKeepingPosition(&scanned);
     // What was read before the error is shown; the error goes to the
     // application's error display.
     if (error)
         std::rethrow_exception(error);
+}
+
+void TNimbraFrame::RefreshKeepingPosition(TProgramMenuItems* scanned) {
+    const std::optional<TItemsViewPos> position = view_->SavePosition();
+    if (scanned != nullptr)
+        items_->Adopt(*scanned);
+    RefreshResults(false);
+    view_->RestorePosition(position);
+    ListView1->Invalidate();
 }
 
 // ---- typing and keys --------------------------------------------------------------------------

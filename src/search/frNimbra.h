@@ -139,6 +139,9 @@ class TNimbraFrame : public TFrame {
     void RefreshResults(bool select);
     void Refresh(bool rescan);
     void AdoptScan(TProgramMenuItems& scanned, std::exception_ptr error);
+    // Refreshes the results with the selection kept by path, taking over a
+    // scanned catalogue first when one is given.
+    void RefreshKeepingPosition(TProgramMenuItems* scanned);
     void EditChange(TObject& sender);
     void EditKeyDown(TObject& sender, std::uint16_t& key, TShiftState shift);
     void EditKeyPress(TObject& sender, char32_t& key);
